@@ -1,0 +1,146 @@
+// host.h - the state of one simulated host session, shared by the service
+// tables. The C tables carry no context pointer, so they reach the running
+// host through Current(); the host is a singleton, as the real one is.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "c4d_abi.h"
+#include "simhost/simhost.h"
+
+namespace simhost {
+
+// Every object the plug-in creates through the tables is accounted here by
+// kind ("container", "string", "filename", "resource", "bitmap", "dialog",
+// "descid", "memory"); a handle not in the ledger is not one the host handed
+// out (or it was freed already).
+class Ledger {
+ public:
+  void Add(const std::string& kind, const void* handle);
+  // False (and nothing removed) when handle is not a live object of kind.
+  bool Remove(const std::string& kind, const void* handle);
+  bool Has(const std::string& kind, const void* handle) const;
+  // Live objects per kind (kinds with zero are left out).
+  std::map<std::string, size_t> Live() const;
+
+ private:
+  std::map<std::string, std::map<const void*, uint64_t>> live_;
+  uint64_t serial_ = 0;
+};
+
+// The readable transcript and the JSON-lines event log.
+class Journal {
+ public:
+  void Say(const std::string& line);        // one transcript line
+  void Emit(const nlohmann::json& event);   // one log event
+  const std::string& Transcript() const { return transcript_; }
+  const std::vector<std::string>& Events() const { return events_; }
+
+  bool echo = true;
+  std::string logPath;
+
+ private:
+  std::string transcript_;
+  std::vector<std::string> events_;
+};
+
+class Host;
+
+// A script action: `args` are the words after the action's name. Answers
+// false with `error` set when the action cannot be carried out; the script
+// then stops with that error.
+using ActionFn = std::function<bool(Host&, const std::vector<std::string>& args, std::string& error)>;
+
+// Script actions by name. A name may have two words ("show dialog"); the
+// longest registered name that matches the line's first words wins.
+class ActionRegistry {
+ public:
+  void Add(const std::string& name, std::string usage, ActionFn fn);
+  // Finds the action for a line's words; sets `consumed` to the words of its name.
+  const ActionFn* Find(const std::vector<std::string>& words, size_t& consumed) const;
+
+ private:
+  struct Entry {
+    std::string usage;
+    ActionFn fn;
+  };
+  std::map<std::string, Entry> actions_;
+};
+
+// Area hooks: each area of the host (resources and dialogs, documents) keeps
+// its own state and is told when a host run starts and ends.
+struct Area {
+  virtual ~Area() = default;
+  virtual void OnStart(Host&) {}
+  // After action 3 and before the command objects are destroyed.
+  virtual void OnModulesEnded(Host&) {}
+  // After every module is unloaded; the ledger is checked right after.
+  virtual void OnStop(Host&) {}
+};
+
+class Host {
+ public:
+  Options options;
+  Ledger ledger;
+  Journal journal;
+  ActionRegistry actions;
+
+  // A call from the plug-in that the host does not allow (bad handle, wrong
+  // thread, ...): logged as {"event":"misuse",...}; fails the run.
+  void Misuse(const std::string& call, const std::string& text);
+  // The console, as the plug-in's WriteLine reaches it.
+  void Console(const std::string& text, const std::string& file, int32_t line);
+
+  // Runs a registered command as the user would (menu or palette). Answers
+  // false when no command has that id.
+  bool ExecuteCommand(int32_t id);
+
+  // The folder holding the first loaded module ("" when none).
+  std::string PluginFolder() const;
+
+  // Allocation bookkeeping for injected failures: answers false when this
+  // creation of `kind` must fail.
+  bool AllowCreate(const std::string& kind);
+
+  template <class T>
+  T& AreaOf() {
+    for (auto& a : areas)
+      if (auto* t = dynamic_cast<T*>(a.get())) return *t;
+    std::abort();
+  }
+  std::vector<std::unique_ptr<Area>> areas;
+  bool failed = false;  // a misuse or leak was seen
+};
+
+// The host of the running session (NULL outside a session).
+Host* Current();
+
+// The service tables of each area, filled by the area's own source file.
+const C4D_MemoryTable* MemoryTable();
+const C4D_ContainerTable* ContainerTable();
+const C4D_StringTable* StringTable();
+const C4D_FilenameTable* FilenameTable();
+const C4D_ResourceTable* ResourceTable();
+const C4D_BitmapTable* BitmapTable();
+const C4D_RegistrationTable* RegistrationTable();
+const C4D_DialogTable* DialogTable();
+const C4D_DocumentTable* DocumentTable();
+const C4D_CommandTable* CommandTable();
+const C4D_ConsoleTable* ConsoleTable();
+const C4D_PrefsTable* PrefsTable();
+const C4D_SystemTable* SystemTable();
+
+// Each area's factory and script actions, defined in the area's own files.
+std::unique_ptr<Area> MakeResourceArea();  // resources, dialogs (src/resource, src/dialog)
+std::unique_ptr<Area> MakeDocumentArea();  // documents, render commands (src/document)
+void AddCoreActions(ActionRegistry&);      // command, close, restart, quit, entry
+void AddDialogActions(ActionRegistry&);    // choose, tick, untick, click, menu, show dialog
+void AddDocumentActions(ActionRegistry&);  // document, show renderdata, show effects
+
+}  // namespace simhost

@@ -4,10 +4,13 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <functional>
 #include <map>
 #include <memory>
 #include <nlohmann/json.hpp>
+#include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -28,6 +31,9 @@ class Ledger {
   bool Has(const std::string& kind, const void* handle) const;
   // Live objects per kind (kinds with zero are left out).
   std::map<std::string, size_t> Live() const;
+  // Forgets every live object of `kind` and answers their handles, oldest
+  // first (the host reclaims what a plug-in leaked after reporting it).
+  std::vector<const void*> Take(const std::string& kind);
 
  private:
   std::map<std::string, std::map<const void*, uint64_t>> live_;
@@ -37,17 +43,23 @@ class Ledger {
 // The readable transcript and the JSON-lines event log.
 class Journal {
  public:
+  Journal() = default;
+  Journal(const Journal&) = delete;
+  Journal& operator=(const Journal&) = delete;
+  ~Journal();
   void Say(const std::string& line);        // one transcript line
   void Emit(const nlohmann::json& event);   // one log event
   const std::string& Transcript() const { return transcript_; }
   const std::vector<std::string>& Events() const { return events_; }
 
   bool echo = true;
-  std::string logPath;
+  std::string logPath;  // truncated at the first event of a session
 
  private:
   std::string transcript_;
   std::vector<std::string> events_;
+  std::FILE* log_ = nullptr;
+  bool logFailed_ = false;
 };
 
 class Host;
@@ -64,6 +76,8 @@ class ActionRegistry {
   void Add(const std::string& name, std::string usage, ActionFn fn);
   // Finds the action for a line's words; sets `consumed` to the words of its name.
   const ActionFn* Find(const std::vector<std::string>& words, size_t& consumed) const;
+  // Every action as {name, usage}, sorted by name.
+  std::vector<std::pair<std::string, std::string>> Usages() const;
 
  private:
   struct Entry {
@@ -84,8 +98,15 @@ struct Area {
   virtual void OnStop(Host&) {}
 };
 
+struct CoreState;  // the core's own state (modules, commands, prefs): core/core.h
+
 class Host {
  public:
+  Host();
+  ~Host();
+  Host(const Host&) = delete;
+  Host& operator=(const Host&) = delete;
+
   Options options;
   Ledger ledger;
   Journal journal;
@@ -96,6 +117,22 @@ class Host {
   void Misuse(const std::string& call, const std::string& text);
   // The console, as the plug-in's WriteLine reaches it.
   void Console(const std::string& text, const std::string& file, int32_t line);
+  void Console(const std::string& text, const std::string& file, int32_t line, int32_t flags,
+               int32_t level);
+  std::vector<std::string> consoleLines;  // every console text of the session, in order
+
+  // Objects the host owns and lends to the plug-in (live render settings,
+  // stored preferences, action messages, the module location): the tables
+  // accept them besides the plug-in's own objects in the ledger, but the
+  // plug-in must not free them. Register before lending, unregister before
+  // deleting.
+  void AddHostObject(const std::string& kind, const void* handle);
+  void RemoveHostObject(const std::string& kind, const void* handle);
+  bool IsHostObject(const std::string& kind, const void* handle) const;
+  // A live plug-in object of `kind` or a lent host object of `kind`.
+  bool Known(const std::string& kind, const void* handle) const;
+  // Known(), or a Misuse naming `call` (NULL handles are misuse too).
+  bool Check(const std::string& kind, const void* handle, const char* call);
 
   // Runs a registered command as the user would (menu or palette). Answers
   // false when no command has that id.
@@ -107,6 +144,18 @@ class Host {
   // Allocation bookkeeping for injected failures: answers false when this
   // creation of `kind` must fail.
   bool AllowCreate(const std::string& kind);
+
+  // The session's random numbers, seeded from options.seed; the first use
+  // prints the seed so that a randomised run can be repeated.
+  std::mt19937_64& Rng();
+
+  // One host run: load the modules and drive them up to action 2 / drive
+  // them down (action 3, command objects destroyed, unload, leak check).
+  void Start();
+  void Stop();
+  bool running = false;
+  bool quitRequested = false;  // `quit` ran: the script stops here
+  std::unique_ptr<CoreState> core;
 
   template <class T>
   T& AreaOf() {
@@ -120,6 +169,21 @@ class Host {
 
 // The host of the running session (NULL outside a session).
 Host* Current();
+
+// Makes `host` the running host for the scope's lifetime (sessions and tests).
+class CurrentScope {
+ public:
+  explicit CurrentScope(Host& host);
+  ~CurrentScope();
+  CurrentScope(const CurrentScope&) = delete;
+  CurrentScope& operator=(const CurrentScope&) = delete;
+
+ private:
+  Host* previous_;
+};
+
+// A whole decimal 32-bit integer ("-12", "7000"); false for anything else.
+bool ParseInt32(const std::string& text, int32_t& out);
 
 // The service tables of each area, filled by the area's own source file.
 const C4D_MemoryTable* MemoryTable();
@@ -139,8 +203,8 @@ const C4D_SystemTable* SystemTable();
 // Each area's factory and script actions, defined in the area's own files.
 std::unique_ptr<Area> MakeResourceArea();  // resources, dialogs (src/resource, src/dialog)
 std::unique_ptr<Area> MakeDocumentArea();  // documents, render commands (src/document)
-void AddCoreActions(ActionRegistry&);      // command, close, restart, quit, entry
-void AddDialogActions(ActionRegistry&);    // choose, tick, untick, click, menu, show dialog
+void AddCoreActions(ActionRegistry&);      // command, restart, quit, entry
+void AddDialogActions(ActionRegistry&);    // close, choose, tick, untick, click, menu, show dialog
 void AddDocumentActions(ActionRegistry&);  // document, show renderdata, show effects
 
 }  // namespace simhost

@@ -1,0 +1,61 @@
+// document_area.h - the host's document area: the active document, the nodes
+// and parameter identifiers handed to the plug-in, and the checks every
+// document or command call goes through.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+#include <thread>
+#include <unordered_set>
+#include <vector>
+
+#include "core/host.h"
+#include "document/document.h"
+
+namespace simhost {
+
+// What a C4D_DescID* points to: levels of {id, data type, creator}.
+struct DescIdObj {
+  std::vector<std::array<int32_t, 3>> levels;
+};
+
+class DocumentArea : public Area {
+ public:
+  void OnStart(Host& host) override;
+  void OnStop(Host& host) override;
+
+  Document* Active() { return active_.get(); }
+  // Makes `doc` the active document (NULL: none). The previous document is
+  // retired, not freed, so that a handle kept from it can never alias a new
+  // node and is always recognised as stale.
+  void SetActive(std::unique_ptr<Document> doc);
+
+  bool IsActiveDocument(const C4D_Document* d) const;
+  // The node behind a handle, or NULL when it is not a node of the active
+  // document.
+  Node* LiveNode(const C4D_Node* n) const;
+  // Is c the settings container of a live node (host-owned, borrowed)?
+  bool IsNodeContainer(const C4D_Container* c) const;
+  bool OnMainThread() const { return std::this_thread::get_id() == mainThread_; }
+
+ private:
+  std::unique_ptr<Document> active_;
+  std::vector<std::unique_ptr<Document>> retired_;
+  std::unordered_set<const Node*> liveNodes_;
+  std::unordered_set<const Container*> liveContainers_;
+  std::thread::id mainThread_ = std::this_thread::get_id();
+};
+
+// The document area of the running host, when a host runs and `call` comes
+// on its main thread; otherwise the misuse is reported and NULL answered.
+DocumentArea* EnterDocumentCall(const char* call);
+
+// Is c a container the plug-in may hand to a document call: one it created
+// and has not freed, or a live node's settings container.
+bool IsUsableContainer(Host& host, const C4D_Container* c);
+
+// Writes a text of several lines to the transcript, line by line.
+void SayLines(Host& host, const std::string& text);
+
+}  // namespace simhost

@@ -1,0 +1,293 @@
+// scene.cpp - scene files: parsing, checking, the built-in default scene.
+#include "document/scene.h"
+
+#include <fstream>
+#include <limits>
+#include <set>
+#include <sstream>
+
+namespace simhost {
+
+namespace {
+
+using nlohmann::json;
+
+Value Int(int32_t v) { return Value{Value::Type::Int32, v, 0.0}; }
+Value Bool(bool v) { return Value{Value::Type::Bool, v ? 1 : 0, 0.0}; }
+Value Float(double v) { return Value{Value::Type::Float, 0, v}; }
+
+// A short readable form of a JSON value for error texts.
+std::string Shown(const json& j) {
+  std::string s = j.dump();
+  if (s.size() > 40) s = s.substr(0, 37) + "...";
+  return s;
+}
+
+bool ReadInt32(const json& j, const std::string& where, int32_t& out, std::string& error) {
+  if (!j.is_number_integer()) {
+    error = where + ": expected an integer, got " + Shown(j);
+    return false;
+  }
+  if (j.is_number_unsigned() ? j.get<uint64_t>() > uint64_t(std::numeric_limits<int32_t>::max())
+                             : (j.get<int64_t>() < std::numeric_limits<int32_t>::min() ||
+                                j.get<int64_t>() > std::numeric_limits<int32_t>::max())) {
+    error = where + ": " + Shown(j) + " does not fit a 32-bit integer";
+    return false;
+  }
+  out = static_cast<int32_t>(j.get<int64_t>());
+  return true;
+}
+
+bool CheckKeys(const json& j, const std::string& where, const std::set<std::string>& allowed,
+               std::string& error) {
+  for (const auto& [key, value] : j.items()) {
+    if (allowed.count(key)) continue;
+    error = (where.empty() ? "" : where + ": ") + "unknown key \"" + key + "\"";
+    return false;
+  }
+  return true;
+}
+
+bool ParseEffect(const json& j, const std::string& where, SceneEffect& out, std::string& error) {
+  if (!j.is_object()) {
+    error =
+        where + ": expected an object like {\"type\": 1021096, \"enabled\": true}, got " + Shown(j);
+    return false;
+  }
+  if (!CheckKeys(j, where, {"type", "enabled", "bits", "settings"}, error)) return false;
+  if (!j.contains("type")) {
+    error = where + ": \"type\" is missing";
+    return false;
+  }
+  if (!ReadInt32(j["type"], where + ".type", out.type, error)) return false;
+  if (out.type <= 0) {
+    error = where + ".type: a post effect's type id is positive, got " + Shown(j["type"]);
+    return false;
+  }
+  out.bits = 0;
+  if (j.contains("bits") && !ReadInt32(j["bits"], where + ".bits", out.bits, error)) return false;
+  if (j.contains("enabled")) {
+    if (!j["enabled"].is_boolean()) {
+      error = where + ".enabled: expected true or false, got " + Shown(j["enabled"]);
+      return false;
+    }
+    bool enabled = j["enabled"].get<bool>();
+    bool bitsSayEnabled = (out.bits & kBitDisabled) == 0;
+    if (j.contains("bits") && enabled != bitsSayEnabled) {
+      error = where + ": \"enabled\" " + (enabled ? "true" : "false") + " contradicts \"bits\" " +
+              std::to_string(out.bits) + " (bit 4 set means off)";
+      return false;
+    }
+    if (!enabled) out.bits |= kBitDisabled;
+  }
+  out.settings = Container{};
+  if (j.contains("settings")) {
+    std::string inner;
+    if (!j["settings"].is_object() || !FromTypedJson(j["settings"], out.settings, inner)) {
+      error =
+          where + ".settings: " + (inner.empty() ? "expected an object of typed values" : inner);
+      return false;
+    }
+  }
+  return true;
+}
+
+bool ParseRegion(const json& j, std::array<int32_t, 4>& out, std::string& error) {
+  const std::string where = "interactive_render_region";
+  if (!j.is_array() || j.size() != 4) {
+    error = where + ": expected [left, top, right, bottom], got " + Shown(j);
+    return false;
+  }
+  for (size_t i = 0; i < 4; ++i)
+    if (!ReadInt32(j[i], where + "[" + std::to_string(i) + "]", out[i], error)) return false;
+  if (out[0] < 0 || out[1] < 0 || out[0] >= out[2] || out[1] >= out[3]) {
+    error = where + ": " + Shown(j) +
+            " is not a region (0 <= left < right and 0 <= top < bottom in pixels)";
+    return false;
+  }
+  return true;
+}
+
+bool ParseReenable(const json& j, Scene& out, std::string& error) {
+  const std::string where = "render_reenables_effects";
+  if (j.is_boolean()) {
+    out.reenableAll = j.get<bool>();
+    return true;
+  }
+  if (!j.is_array()) {
+    error = where + ": expected true, false or a list of post-effect type ids, got " + Shown(j);
+    return false;
+  }
+  for (size_t i = 0; i < j.size(); ++i) {
+    int32_t type = 0;
+    if (!ReadInt32(j[i], where + "[" + std::to_string(i) + "]", type, error)) return false;
+    out.reenableTypes.push_back(type);
+  }
+  return true;
+}
+
+}  // namespace
+
+Container DefaultRenderSettings() {
+  Container c;
+  auto& e = c.entries;
+  e[5002] = Int(1);         // RDATA_ANTIALIASING: geometry
+  e[5008] = Float(1280.0);  // RDATA_XRES
+  e[5009] = Float(720.0);   // RDATA_YRES
+  e[5016] = Int(1);         // RDATA_FRAMESEQUENCE: current frame
+  e[5021] = Bool(false);    // RDATA_ACTIVEOBJECTONLY
+  e[5052] = Bool(true);     // RDATA_VOLUMETRICLIGHTING
+  e[5064] = Bool(true);     // RDATA_TEXTURES
+  e[5069] = Bool(true);     // RDATA_ENABLEBLURRY
+  e[5070] = Int(0);         // RDATA_AAFILTER: still image
+  e[5076] = Bool(true);     // RDATA_SAVEIMAGE
+  e[5202] = Bool(false);    // RDATA_MULTIPASS_ENABLE
+  e[5300] = Int(0);         // RDATA_RENDERENGINE: standard
+  e[5401] = Bool(true);     // RDATA_POSTEFFECTS_ENABLE
+  e[5604] = Bool(true);     // RDATA_ENABLESPD
+  e[6016] = Bool(true);     // RDATA_OPTION_TRANSPARENCY
+  e[6017] = Bool(true);     // RDATA_OPTION_REFRACTION
+  e[6018] = Bool(true);     // RDATA_OPTION_REFLECTION
+  e[6019] = Bool(true);     // RDATA_OPTION_SHADOW
+  e[6020] = Bool(false);    // RDATA_LIMITREFLECTION
+  e[6021] = Bool(false);    // RDATA_LIMITSHADOW
+  e[7004] = Bool(false);    // RDATA_RENDERREGION
+  e[7005] = Int(0);         // region left, top, right, bottom
+  e[7006] = Int(0);
+  e[7007] = Int(1280);
+  e[7008] = Int(720);
+  return c;
+}
+
+Scene DefaultScene() {
+  Scene s;
+  s.name = "default";
+  s.renderSettings = DefaultRenderSettings();
+  s.effects = {
+      {1021096, 0, {}},             // VPglobalillumination
+      {300001045, 0, {}},           // VPambientocclusion
+      {1001401, 0, {}},             // VPopticsuite_glow
+      {1001400, kBitDisabled, {}},  // VPopticsuite_depthoffield, switched off
+  };
+  s.interactiveRegion = std::array<int32_t, 4>{320, 180, 960, 540};
+  return s;
+}
+
+bool ParseScene(const json& j, Scene& out, std::string& error) {
+  out = Scene{};
+  if (!j.is_object()) {
+    error = "a scene is a JSON object, got " + Shown(j);
+    return false;
+  }
+  if (!CheckKeys(j, "",
+                 {"description", "render_settings", "post_effects", "interactive_render_region",
+                  "render_reenables_effects"},
+                 error))
+    return false;
+
+  if (j.contains("description") && !j["description"].is_string()) {
+    error = "description: expected a text, got " + Shown(j["description"]);
+    return false;
+  }
+
+  if (!j.contains("render_settings")) {
+    out.renderSettings = DefaultRenderSettings();
+  } else if (!j["render_settings"].is_null()) {
+    const json& rs = j["render_settings"];
+    Container c;
+    std::string inner;
+    if (!rs.is_object()) {
+      error =
+          "render_settings: expected an object of typed values like "
+          "{\"5008\": {\"float\": 1920}} or null, got " +
+          Shown(rs);
+      return false;
+    }
+    if (!FromTypedJson(rs, c, inner)) {
+      error = "render_settings: " + inner;
+      return false;
+    }
+    out.renderSettings = std::move(c);
+  }
+
+  if (j.contains("post_effects") && !j["post_effects"].is_null()) {
+    const json& list = j["post_effects"];
+    if (!list.is_array()) {
+      error = "post_effects: expected a list, got " + Shown(list);
+      return false;
+    }
+    if (!out.renderSettings && !list.empty()) {
+      error = "post_effects: a document without render settings has no post effects";
+      return false;
+    }
+    for (size_t i = 0; i < list.size(); ++i) {
+      SceneEffect effect;
+      if (!ParseEffect(list[i], "post_effects[" + std::to_string(i) + "]", effect, error))
+        return false;
+      out.effects.push_back(std::move(effect));
+    }
+  }
+
+  if (j.contains("interactive_render_region") && !j["interactive_render_region"].is_null()) {
+    std::array<int32_t, 4> region{};
+    if (!ParseRegion(j["interactive_render_region"], region, error)) return false;
+    out.interactiveRegion = region;
+  }
+
+  if (j.contains("render_reenables_effects") &&
+      !ParseReenable(j["render_reenables_effects"], out, error))
+    return false;
+  return true;
+}
+
+bool LoadSceneFile(const std::string& path, Scene& out, std::string& error) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    error = "scene " + path + ": cannot be read";
+    return false;
+  }
+  std::ostringstream text;
+  text << in.rdbuf();
+  json j;
+  try {
+    j = json::parse(text.str());
+  } catch (const json::parse_error& e) {
+    std::string what = e.what();
+    // Drop the library's "[json.exception.parse_error.101] " prefix.
+    if (auto pos = what.find("] "); pos != std::string::npos) what = what.substr(pos + 2);
+    error = "scene " + path + ": not JSON: " + what;
+    return false;
+  }
+  std::string inner;
+  if (!ParseScene(j, out, inner)) {
+    error = "scene " + path + ": " + inner;
+    return false;
+  }
+  out.name = path;
+  return true;
+}
+
+json SceneToJson(const Scene& scene) {
+  json j = json::object();
+  j["render_settings"] = scene.renderSettings ? ToTypedJson(*scene.renderSettings) : json(nullptr);
+  json effects = json::array();
+  for (const auto& e : scene.effects) {
+    json item = {{"type", e.type}, {"enabled", (e.bits & kBitDisabled) == 0}, {"bits", e.bits}};
+    if (!e.settings.entries.empty()) item["settings"] = ToTypedJson(e.settings);
+    effects.push_back(item);
+  }
+  j["post_effects"] = effects;
+  if (scene.interactiveRegion) {
+    const auto& r = *scene.interactiveRegion;
+    j["interactive_render_region"] = {r[0], r[1], r[2], r[3]};
+  } else {
+    j["interactive_render_region"] = nullptr;
+  }
+  if (scene.reenableAll)
+    j["render_reenables_effects"] = true;
+  else if (!scene.reenableTypes.empty())
+    j["render_reenables_effects"] = scene.reenableTypes;
+  return j;
+}
+
+}  // namespace simhost

@@ -33,7 +33,7 @@ bool DocumentAction(Host& host, const std::vector<std::string>& args, std::strin
   auto& area = host.AreaOf<DocumentArea>();
   const std::string what = Joined(args);  // a path may hold spaces
   if (what == "none") {
-    area.SetActive(nullptr);
+    area.SetActive(host, nullptr);
     host.journal.Emit({{"event", "document"}, {"name", nullptr}});
     host.journal.Say("document: none (the host has no active document)");
     return true;
@@ -46,7 +46,7 @@ bool DocumentAction(Host& host, const std::vector<std::string>& args, std::strin
     std::string path = std::filesystem::absolute(what).lexically_normal().string();
     if (!LoadSceneFile(path, scene, error)) return false;
   }
-  area.SetActive(Document::FromScene(scene));
+  area.SetActive(host, Document::FromScene(scene));
   host.journal.Emit({{"event", "document"}, {"name", scene.name}, {"scene", SceneToJson(scene)}});
   host.journal.Say("document: " + scene.name + " (" + Outline(*area.Active()) + ")");
   return true;

@@ -6,28 +6,26 @@
 
 namespace simhost {
 
-void DocumentArea::OnStart(Host&) {
+void DocumentArea::OnStart(Host& host) {
   // A host starts with a fresh document on the default scene.
   mainThread_ = std::this_thread::get_id();
-  SetActive(Document::FromScene(DefaultScene()));
+  SetActive(host, Document::FromScene(DefaultScene()));
 }
 
-void DocumentArea::OnStop(Host&) {
-  liveNodes_.clear();
-  liveContainers_.clear();
-  active_.reset();
+void DocumentArea::OnStop(Host& host) {
+  SetActive(host, nullptr);
   retired_.clear();
 }
 
-void DocumentArea::SetActive(std::unique_ptr<Document> doc) {
-  if (active_) retired_.push_back(std::move(active_));
+void DocumentArea::SetActive(Host& host, std::unique_ptr<Document> doc) {
+  for (const Node* n : liveNodes_) host.RemoveHostObject("container", &n->data);
   liveNodes_.clear();
-  liveContainers_.clear();
+  if (active_) retired_.push_back(std::move(active_));
   active_ = std::move(doc);
   if (!active_) return;
-  auto add = [this](Node* n) {
+  auto add = [&](Node* n) {
     liveNodes_.insert(n);
-    liveContainers_.insert(&n->data);
+    host.AddHostObject("container", &n->data);
   };
   if (active_->renderData) add(active_->renderData.get());
   for (auto& e : active_->effects) add(e.get());
@@ -42,10 +40,6 @@ Node* DocumentArea::LiveNode(const C4D_Node* n) const {
   return liveNodes_.count(node) ? const_cast<Node*>(node) : nullptr;
 }
 
-bool DocumentArea::IsNodeContainer(const C4D_Container* c) const {
-  return liveContainers_.count(AsContainer(c)) != 0;
-}
-
 DocumentArea* EnterDocumentCall(const char* call) {
   Host* host = Current();
   if (!host) {
@@ -58,11 +52,6 @@ DocumentArea* EnterDocumentCall(const char* call) {
     return nullptr;
   }
   return &area;
-}
-
-bool IsUsableContainer(Host& host, const C4D_Container* c) {
-  return c != nullptr &&
-         (host.ledger.Has("container", c) || host.AreaOf<DocumentArea>().IsNodeContainer(c));
 }
 
 void SayLines(Host& host, const std::string& text) {

@@ -29,31 +29,26 @@ class DocumentArea : public Area {
   // Makes `doc` the active document (NULL: none). The previous document is
   // retired, not freed, so that a handle kept from it can never alias a new
   // node and is always recognised as stale.
-  void SetActive(std::unique_ptr<Document> doc);
+  // The live nodes' settings containers are lent to the plug-in as host
+  // objects of kind "container" while their document is active.
+  void SetActive(Host& host, std::unique_ptr<Document> doc);
 
   bool IsActiveDocument(const C4D_Document* d) const;
   // The node behind a handle, or NULL when it is not a node of the active
   // document.
   Node* LiveNode(const C4D_Node* n) const;
-  // Is c the settings container of a live node (host-owned, borrowed)?
-  bool IsNodeContainer(const C4D_Container* c) const;
   bool OnMainThread() const { return std::this_thread::get_id() == mainThread_; }
 
  private:
   std::unique_ptr<Document> active_;
   std::vector<std::unique_ptr<Document>> retired_;
   std::unordered_set<const Node*> liveNodes_;
-  std::unordered_set<const Container*> liveContainers_;
   std::thread::id mainThread_ = std::this_thread::get_id();
 };
 
 // The document area of the running host, when a host runs and `call` comes
 // on its main thread; otherwise the misuse is reported and NULL answered.
 DocumentArea* EnterDocumentCall(const char* call);
-
-// Is c a container the plug-in may hand to a document call: one it created
-// and has not freed, or a live node's settings container.
-bool IsUsableContainer(Host& host, const C4D_Container* c);
 
 // Writes a text of several lines to the transcript, line by line.
 void SayLines(Host& host, const std::string& text);

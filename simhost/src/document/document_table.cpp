@@ -58,7 +58,7 @@ DescIdObj* CheckDescId(const char* call, const C4D_DescID* handle) {
 
 bool CheckContainer(const char* call, const char* what, const C4D_Container* c) {
   Host& host = *Current();
-  if (IsUsableContainer(host, c)) return true;
+  if (c && host.Known("container", c)) return true;
   host.Misuse(call,
               std::string(what) + (c ? " " + Ptr(c) + " is not a live container" : " is NULL"));
   return false;

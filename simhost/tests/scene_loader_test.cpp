@@ -199,5 +199,19 @@ TEST_F(SceneFile, ErrorsNameThePath) {
   EXPECT_NE(error.find("not JSON"), std::string::npos) << error;
 }
 
+TEST(SceneLoader, EveryExampleSceneLoads) {
+  size_t count = 0;
+  for (const auto& entry :
+       std::filesystem::directory_iterator(std::string(BREVIO_SOURCE_DIR) + "/simhost/scenes")) {
+    if (entry.path().extension() != ".json") continue;
+    SCOPED_TRACE(entry.path().string());
+    Scene s;
+    std::string error;
+    EXPECT_TRUE(LoadSceneFile(entry.path().string(), s, error)) << error;
+    ++count;
+  }
+  EXPECT_GE(count, 5u);
+}
+
 }  // namespace
 }  // namespace simhost

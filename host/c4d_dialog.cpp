@@ -1,0 +1,203 @@
+// c4d_dialog.cpp - GeDialog: the host side of a dialog and the trampolines
+// through which the host calls the dialog object.
+#include "c4d_dialog.h"
+
+#include "c4d_memory.h"
+#include "c4d_tables.h"
+
+namespace {
+
+const C4D_DialogTable* Table() { return HostTables().dialog; }
+
+// The dialog the host hands back as context, or NULL when it is not one.
+GeDialog* Recover(void* ctx) {
+  auto* dialog = static_cast<GeDialog*>(ctx);
+  return dialog != nullptr && dialog->IsValidObject() ? dialog : nullptr;
+}
+
+int32_t CreateLayoutCallback(void* ctx) {
+  GeDialog* dialog = Recover(ctx);
+  return dialog != nullptr && dialog->CreateLayout();
+}
+
+int32_t InitValuesCallback(void* ctx) {
+  GeDialog* dialog = Recover(ctx);
+  return dialog != nullptr && dialog->InitValues();
+}
+
+int32_t CommandCallback(void* ctx, int32_t id, const C4D_Container* msg) {
+  GeDialog* dialog = Recover(ctx);
+  if (dialog == nullptr) return false;
+  const BaseContainer message = BaseContainer::Borrow(const_cast<C4D_Container*>(msg));
+  return dialog->Command(id, message);
+}
+
+int32_t CoreMessageCallback(void* ctx, int32_t id, const C4D_Container* msg) {
+  GeDialog* dialog = Recover(ctx);
+  if (dialog == nullptr) return false;
+  const BaseContainer message = BaseContainer::Borrow(const_cast<C4D_Container*>(msg));
+  return dialog->CoreMessage(id, message);
+}
+
+int32_t AskCloseCallback(void* ctx) {
+  GeDialog* dialog = Recover(ctx);
+  return dialog != nullptr && dialog->AskClose();
+}
+
+void DestroyWindowCallback(void* ctx) {
+  GeDialog* dialog = Recover(ctx);
+  if (dialog != nullptr) dialog->DestroyWindow();
+}
+
+const C4D_DialogCallbacks kCallbacks = {
+    sizeof(C4D_DialogCallbacks), &CreateLayoutCallback, &InitValuesCallback,    &CommandCallback,
+    &CoreMessageCallback,        &AskCloseCallback,     &DestroyWindowCallback,
+};
+
+// Passes a host string, or answers false when there is none to pass.
+template <class Fn>
+Bool WithText(const String& text, Fn fn) {
+  return text.Get() != nullptr && fn(text.Get());
+}
+
+}  // namespace
+
+GeDialog::GeDialog() {
+  const C4D_DialogTable* t = Table();
+  if (HOST_HAS(t, Create)) _dlg = t->Create(&kCallbacks, this);
+}
+
+GeDialog::~GeDialog() {
+  // From here on the host's calls through this context are refused.
+  _magic = 0;
+  const C4D_DialogTable* t = Table();
+  if (_dlg != nullptr && HOST_HAS(t, Free)) t->Free(_dlg);
+  _dlg = nullptr;
+}
+
+Bool GeDialog::CreateLayout() { return true; }
+Bool GeDialog::InitValues() { return true; }
+Bool GeDialog::CoreMessage(Int32, const BaseContainer&) { return true; }
+Bool GeDialog::Command(Int32, const BaseContainer&) { return true; }
+Bool GeDialog::AskClose() { return false; }
+void GeDialog::DestroyWindow() {}
+
+Bool GeDialog::Open(Int32 dlgtype, Int32 pluginid, Int32 xpos, Int32 ypos, Int32 defaultw,
+                    Int32 defaulth, Int32 subid) {
+  const C4D_DialogTable* t = Table();
+  if (_dlg == nullptr || !HOST_HAS(t, Open)) return false;
+  return t->Open(_dlg, dlgtype, pluginid, xpos, ypos, defaultw, defaulth, subid) != 0;
+}
+
+Bool GeDialog::RestoreLayout(Int32 pluginid, Int32 subid, void* secret) {
+  const C4D_DialogTable* t = Table();
+  return HOST_HAS(t, RestoreLayout) && t->RestoreLayout(_dlg, pluginid, subid, secret) != 0;
+}
+
+Bool GeDialog::Close() {
+  const C4D_DialogTable* t = Table();
+  return _dlg != nullptr && HOST_HAS(t, Close) && t->Close(_dlg) != 0;
+}
+
+Bool GeDialog::LoadDialogResource(Int32 id, const GeResource* lr, Int32 flags) {
+  const C4D_DialogTable* t = Table();
+  if (!HOST_HAS(t, LoadDialogResource)) return false;
+  return t->LoadDialogResource(_dlg, id, lr != nullptr ? lr->Get() : nullptr, flags) != 0;
+}
+
+Bool GeDialog::FreeChildren(Int32 id) {
+  const C4D_DialogTable* t = Table();
+  return _dlg != nullptr && HOST_HAS(t, FreeChildren) && t->FreeChildren(_dlg, id) != 0;
+}
+
+Bool GeDialog::AddChild(Int32 id, Int32 subid, const String& child) {
+  const C4D_DialogTable* t = Table();
+  if (_dlg == nullptr || !HOST_HAS(t, AddChild)) return false;
+  return WithText(child, [&](const C4D_String* s) { return t->AddChild(_dlg, id, subid, s) != 0; });
+}
+
+Bool GeDialog::AddChild(Int32 id, Int32 subid, const char* child) {
+  return AddChild(id, subid, String(child));
+}
+
+Bool GeDialog::MenuFlushAll() {
+  const C4D_DialogTable* t = Table();
+  return HOST_HAS(t, MenuFlushAll) && t->MenuFlushAll(_dlg) != 0;
+}
+
+Bool GeDialog::MenuSubBegin(const String& string) {
+  const C4D_DialogTable* t = Table();
+  if (!HOST_HAS(t, MenuSubBegin)) return false;
+  return WithText(string, [&](const C4D_String* s) { return t->MenuSubBegin(_dlg, s) != 0; });
+}
+
+Bool GeDialog::MenuSubBegin(const char* string) { return MenuSubBegin(String(string)); }
+
+Bool GeDialog::MenuAddString(Int32 id, const String& string) {
+  const C4D_DialogTable* t = Table();
+  if (!HOST_HAS(t, MenuAddString)) return false;
+  return WithText(string, [&](const C4D_String* s) { return t->MenuAddString(_dlg, id, s) != 0; });
+}
+
+Bool GeDialog::MenuAddString(Int32 id, const char* string) {
+  return MenuAddString(id, String(string));
+}
+
+Bool GeDialog::MenuAddSeparator() {
+  const C4D_DialogTable* t = Table();
+  return HOST_HAS(t, MenuAddSeparator) && t->MenuAddSeparator(_dlg) != 0;
+}
+
+Bool GeDialog::MenuAddCommand(Int32 cmdid) {
+  const C4D_DialogTable* t = Table();
+  return HOST_HAS(t, MenuAddCommand) && t->MenuAddCommand(_dlg, cmdid) != 0;
+}
+
+Bool GeDialog::MenuSubEnd() {
+  const C4D_DialogTable* t = Table();
+  return HOST_HAS(t, MenuSubEnd) && t->MenuSubEnd(_dlg) != 0;
+}
+
+Bool GeDialog::MenuFinished() {
+  const C4D_DialogTable* t = Table();
+  return HOST_HAS(t, MenuFinished) && t->MenuFinished(_dlg) != 0;
+}
+
+Bool GeDialog::SetInt32(Int32 id, Int32 value, Int32 min, Int32 max, Int32 step, Bool tristate) {
+  const C4D_DialogTable* t = Table();
+  if (_dlg == nullptr || !HOST_HAS(t, SetInt32)) return false;
+  return t->SetInt32(_dlg, id, value, min, max, step, tristate ? 1 : 0) != 0;
+}
+
+Bool GeDialog::SetBool(Int32 id, Bool value, Bool tristate) {
+  const C4D_DialogTable* t = Table();
+  if (_dlg == nullptr || !HOST_HAS(t, SetBool)) return false;
+  return t->SetBool(_dlg, id, value ? 1 : 0, tristate ? 1 : 0) != 0;
+}
+
+Bool GeDialog::GetInt32(Int32 id, Int32& value) const {
+  const C4D_DialogTable* t = Table();
+  if (_dlg == nullptr || !HOST_HAS(t, GetInt32)) return false;
+  int32_t read = value;
+  if (t->GetInt32(_dlg, id, &read) == 0) return false;
+  value = read;
+  return true;
+}
+
+Bool GeDialog::GetBool(Int32 id, Bool& value) const {
+  const C4D_DialogTable* t = Table();
+  if (_dlg == nullptr || !HOST_HAS(t, GetBool)) return false;
+  int32_t read = value ? 1 : 0;
+  if (t->GetBool(_dlg, id, &read) == 0) return false;
+  value = read != 0;
+  return true;
+}
+
+Bool GeDialog::Enable(Int32 id, Bool enabled) {
+  const C4D_DialogTable* t = Table();
+  if (_dlg == nullptr || !HOST_HAS(t, Enable)) return false;
+  return t->Enable(_dlg, id, enabled ? 1 : 0) != 0;
+}
+
+void* GeDialog::operator new(size_t bytes) noexcept { return MemAllocClear(bytes); }
+void GeDialog::operator delete(void* block) noexcept { MemFree(block); }

@@ -1,0 +1,43 @@
+// c4d_tables.h - the host's service tables as the module recorded them at
+// system initialisation. Every wrapper reaches the host through these, and
+// checks the entry with HOST_HAS first: a missing table or entry makes the
+// call fail quietly instead of crashing.
+#pragma once
+
+#include <cstddef>
+#include <type_traits>
+
+#include "c4d_abi.h"
+
+struct C4D_ServiceTables {
+  const C4D_MemoryTable* memory;
+  const C4D_ContainerTable* container;
+  const C4D_StringTable* string;
+  const C4D_FilenameTable* filename;
+  const C4D_ResourceTable* resource;
+  const C4D_BitmapTable* bitmap;
+  const C4D_RegistrationTable* registration;
+  const C4D_DialogTable* dialog;
+  const C4D_DocumentTable* document;
+  const C4D_CommandTable* command;
+  const C4D_ConsoleTable* console;
+  const C4D_PrefsTable* prefs;
+  const C4D_SystemTable* system;
+};
+
+// The recorded tables; every pointer is NULL before system initialisation.
+const C4D_ServiceTables& HostTables();
+
+// Records every table the root holds. A table the root lacks is reported once
+// on stderr and left NULL; recording carries on.
+void RecordServiceTables(const C4D_ServiceRoot& root);
+
+// Forgets every table (a refused initialisation must not leave half a host).
+void ForgetServiceTables();
+
+// Is `entry` present in `table` (non-NULL table, inside its size, set)?
+// The portable twin of C4D_HAS for the C++ side.
+#define HOST_HAS(table, entry)                                                 \
+  ((table) != nullptr &&                                                       \
+   offsetof(std::remove_cvref_t<decltype(*(table))>, entry) < (table)->size && \
+   (table)->entry != nullptr)

@@ -1,0 +1,88 @@
+# What ships: every plug-in module as the folder the host expects in its
+# plug-ins folder, and a release archive of it.
+#
+#   cmake --install <build> --prefix <dir>  ->  <dir>/<Folder>/<module>
+#                                               <dir>/<Folder>/Brevio.pdf
+#                                               <dir>/<Folder>/res/...
+#   cpack --config <build>/CPackConfig.cmake ->  <build>/packages/<Folder>-<version>-<platform>.zip
+#                                               (.tar.gz for the Linux module)
+#
+# Also here, because they follow every module: the user guide (docs/help) and,
+# in cross builds, the checks that read a module's exports and imports.
+
+if(BREVIO_BUILD_TESTS)
+  enable_testing()
+endif()
+
+add_subdirectory(docs/help)
+
+get_property(_brevio_modules GLOBAL PROPERTY BREVIO_MODULES)
+if(NOT _brevio_modules)
+  message(FATAL_ERROR "No plug-in module: nothing calls brevio_module_platform()")
+endif()
+
+if(WIN32)
+  find_program(BREVIO_PE_OBJDUMP NAMES ${CMAKE_OBJDUMP} x86_64-w64-mingw32-objdump objdump)
+elseif(APPLE)
+  find_program(BREVIO_MACHO_OBJDUMP NAMES llvm-objdump-14 llvm-objdump
+    PATHS /usr/lib/llvm-14/bin)
+endif()
+
+foreach(_brevio_module IN LISTS _brevio_modules)
+  get_target_property(_brevio_folder ${_brevio_module} BREVIO_MODULE_FOLDER)
+
+  install(TARGETS ${_brevio_module}
+    LIBRARY DESTINATION "${_brevio_folder}" COMPONENT plugin
+    RUNTIME DESTINATION "${_brevio_folder}" COMPONENT plugin)
+  install(DIRECTORY "${PROJECT_SOURCE_DIR}/res/" DESTINATION "${_brevio_folder}/res"
+    COMPONENT plugin)
+  if(BREVIO_HELP_PDF)
+    install(FILES "${BREVIO_HELP_PDF}" DESTINATION "${_brevio_folder}" COMPONENT plugin)
+  endif()
+
+  # The host's view of a cross-built module: its export and import tables
+  # and, on macOS, its platform. (A Linux module is tried by the simulated
+  # host itself.)
+  if(BREVIO_BUILD_TESTS AND WIN32 AND BREVIO_PE_OBJDUMP)
+    add_test(NAME module_tables.${_brevio_folder}
+      COMMAND "${PROJECT_SOURCE_DIR}/tools/check-windows-module.sh"
+              "$<TARGET_FILE:${_brevio_module}>" "${BREVIO_PE_OBJDUMP}")
+  elseif(BREVIO_BUILD_TESTS AND APPLE AND BREVIO_MACHO_OBJDUMP)
+    add_test(NAME module_tables.${_brevio_folder}
+      COMMAND "${PROJECT_SOURCE_DIR}/tools/check-macos-module.sh"
+              "$<TARGET_FILE:${_brevio_module}>" "${BREVIO_MACHO_OBJDUMP}")
+  endif()
+endforeach()
+
+list(GET _brevio_modules 0 _brevio_module)
+get_target_property(_brevio_folder ${_brevio_module} BREVIO_MODULE_FOLDER)
+if(WIN32)
+  set(CPACK_GENERATOR ZIP)
+  set(_brevio_platform windows-x86_64)
+elseif(APPLE)
+  set(CPACK_GENERATOR ZIP)
+  set(_brevio_platform macos-arm64)
+else()
+  set(CPACK_GENERATOR TGZ)
+  string(TOLOWER "${CMAKE_SYSTEM_NAME}-${CMAKE_SYSTEM_PROCESSOR}" _brevio_platform)
+endif()
+
+set(CPACK_PACKAGE_NAME "Brevio")
+set(CPACK_PACKAGE_VENDOR "Talvern Software")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Quick test renders for Cinema 4D 2026")
+set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
+set(CPACK_PACKAGE_FILE_NAME "${_brevio_folder}-${PROJECT_VERSION}-${_brevio_platform}")
+set(CPACK_OUTPUT_FILE_PREFIX "${CMAKE_BINARY_DIR}/packages")
+set(CPACK_PACKAGE_CHECKSUM SHA256)
+# The archive holds the plug-in folder itself, ready to be copied.
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+set(CPACK_ARCHIVE_COMPONENT_INSTALL ON)
+set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
+set(CPACK_COMPONENTS_ALL plugin)
+set(CPACK_SOURCE_GENERATOR "")
+include(CPack)
+
+unset(_brevio_modules)
+unset(_brevio_module)
+unset(_brevio_folder)
+unset(_brevio_platform)

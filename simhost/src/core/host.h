@@ -47,8 +47,8 @@ class Journal {
   Journal(const Journal&) = delete;
   Journal& operator=(const Journal&) = delete;
   ~Journal();
-  void Say(const std::string& line);        // one transcript line
-  void Emit(const nlohmann::json& event);   // one log event
+  void Say(const std::string& line);       // one transcript line
+  void Emit(const nlohmann::json& event);  // one log event
   const std::string& Transcript() const { return transcript_; }
   const std::vector<std::string>& Events() const { return events_; }
 
@@ -67,7 +67,8 @@ class Host;
 // A script action: `args` are the words after the action's name. Answers
 // false with `error` set when the action cannot be carried out; the script
 // then stops with that error.
-using ActionFn = std::function<bool(Host&, const std::vector<std::string>& args, std::string& error)>;
+using ActionFn =
+    std::function<bool(Host&, const std::vector<std::string>& args, std::string& error)>;
 
 // Script actions by name. A name may have two words ("show dialog"); the
 // longest registered name that matches the line's first words wins.

@@ -1,0 +1,75 @@
+// bitmap_table.cpp - bitmaps: the host judges an image file by its header.
+#include <filesystem>
+#include <fstream>
+
+#include "core/core.h"
+
+namespace simhost {
+
+namespace {
+
+constexpr const char* kKind = "bitmap";
+
+BitmapObj* Checked(const C4D_Bitmap* b, const char* call) {
+  Host* host = Enter(call);
+  if (host == nullptr || !host->Check(kKind, b, call)) return nullptr;
+  return const_cast<BitmapObj*>(reinterpret_cast<const BitmapObj*>(b));
+}
+
+C4D_Bitmap* Create() {
+  Host* host = Enter("Bitmap.Create");
+  if (host == nullptr || !host->AllowCreate(kKind)) return nullptr;
+  auto* b = new BitmapObj;
+  host->ledger.Add(kKind, b);
+  return reinterpret_cast<C4D_Bitmap*>(b);
+}
+
+void Free(C4D_Bitmap* b) {
+  Host* host = Enter("Bitmap.Free");
+  if (host == nullptr || b == nullptr) return;
+  if (!host->Check(kKind, b, "Bitmap.Free")) return;
+  host->ledger.Remove(kKind, b);
+  delete reinterpret_cast<BitmapObj*>(b);
+}
+
+int32_t InitFromFile(C4D_Bitmap* b, const C4D_Filename* file) {
+  Host* host = Enter("Bitmap.InitFromFile");
+  BitmapObj* bitmap = Checked(b, "Bitmap.InitFromFile");
+  if (host == nullptr || bitmap == nullptr) return C4D_IMAGERESULT_NOTEXISTING;
+  if (!host->Check("filename", file, "Bitmap.InitFromFile")) return C4D_IMAGERESULT_NOTEXISTING;
+  const std::string path = PathOf(file);
+  const int32_t result = JudgeImageFile(path);
+  bitmap->path = path;
+  bitmap->image = result == C4D_IMAGERESULT_OK;
+  host->journal.Emit({{"event", "bitmap"}, {"path", path}, {"result", result}});
+  return result;
+}
+
+void SetData(C4D_Bitmap* b, int32_t id, double value) {
+  if (BitmapObj* bitmap = Checked(b, "Bitmap.SetData")) bitmap->data[id] = value;
+}
+
+}  // namespace
+
+int32_t JudgeImageFile(const std::string& path) {
+  std::error_code ec;
+  if (path.empty() || !std::filesystem::is_regular_file(path, ec))
+    return C4D_IMAGERESULT_NOTEXISTING;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return C4D_IMAGERESULT_NOTEXISTING;
+  char header[4] = {};
+  in.read(header, sizeof header);
+  if (in.gcount() != sizeof header) return C4D_IMAGERESULT_WRONGTYPE;
+  const std::string magic(header, sizeof header);
+  if (magic == std::string("II*\0", 4) || magic == std::string("MM\0*", 4))
+    return C4D_IMAGERESULT_OK;
+  return C4D_IMAGERESULT_WRONGTYPE;
+}
+
+const C4D_BitmapTable* BitmapTable() {
+  static const C4D_BitmapTable table = {sizeof(C4D_BitmapTable), Create, Free, InitFromFile,
+                                        SetData};
+  return &table;
+}
+
+}  // namespace simhost

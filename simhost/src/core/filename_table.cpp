@@ -1,0 +1,152 @@
+// filename_table.cpp - file-system paths, kept as text with '/' separators.
+#include "core/core.h"
+
+namespace simhost {
+
+namespace {
+
+constexpr const char* kKind = "filename";
+
+const FilenameObj* Readable(const C4D_Filename* f, const char* call) {
+  Host* host = Enter(call);
+  if (host == nullptr || !host->Check(kKind, f, call)) return nullptr;
+  return reinterpret_cast<const FilenameObj*>(f);
+}
+
+// Paths the host lent (the module location) are read-only for the plug-in.
+FilenameObj* Writable(C4D_Filename* f, const char* call) {
+  Host* host = Enter(call);
+  if (host == nullptr) return nullptr;
+  if (host->IsHostObject(kKind, f)) {
+    host->Misuse(call, "writes into a path that the host owns (it was only lent)");
+    return nullptr;
+  }
+  if (!host->Check(kKind, f, call)) return nullptr;
+  return reinterpret_cast<FilenameObj*>(f);
+}
+
+C4D_Filename* Make(Host& host, std::string path) {
+  if (!host.AllowCreate(kKind)) return nullptr;
+  auto* f = new FilenameObj{std::move(path)};
+  host.ledger.Add(kKind, f);
+  return reinterpret_cast<C4D_Filename*>(f);
+}
+
+C4D_String* MakeString(Host& host, std::string text) {
+  if (!host.AllowCreate("string")) return nullptr;
+  auto* s = new StringObj{std::move(text)};
+  host.ledger.Add("string", s);
+  return reinterpret_cast<C4D_String*>(s);
+}
+
+C4D_Filename* Create() {
+  Host* host = Enter("Filename.Create");
+  return host == nullptr ? nullptr : Make(*host, "");
+}
+
+void Free(C4D_Filename* f) {
+  Host* host = Enter("Filename.Free");
+  if (host == nullptr || f == nullptr) return;
+  if (host->IsHostObject(kKind, f)) {
+    host->Misuse("Filename.Free", "frees a path that the host owns (it was only lent)");
+    return;
+  }
+  if (!host->Check(kKind, f, "Filename.Free")) return;
+  host->ledger.Remove(kKind, f);
+  delete reinterpret_cast<FilenameObj*>(f);
+}
+
+void CopyFrom(C4D_Filename* dst, const C4D_Filename* src) {
+  const FilenameObj* from = Readable(src, "Filename.CopyFrom (source)");
+  FilenameObj* to = Writable(dst, "Filename.CopyFrom (destination)");
+  if (from != nullptr && to != nullptr) to->path = from->path;
+}
+
+void SetUtf8(C4D_Filename* dst, const char* utf8) {
+  if (FilenameObj* to = Writable(dst, "Filename.SetUtf8"))
+    to->path = utf8 == nullptr ? std::string() : std::string(utf8);
+}
+
+C4D_Filename* Join(const C4D_Filename* dir, const char* name) {
+  Host* host = Enter("Filename.Join");
+  const FilenameObj* base = Readable(dir, "Filename.Join");
+  if (host == nullptr || base == nullptr) return nullptr;
+  if (name == nullptr) {
+    host->Misuse("Filename.Join", "NULL name");
+    return nullptr;
+  }
+  return Make(*host, JoinPath(base->path, name));
+}
+
+C4D_Filename* GetDirectory(const C4D_Filename* f) {
+  Host* host = Enter("Filename.GetDirectory");
+  const FilenameObj* path = Readable(f, "Filename.GetDirectory");
+  if (host == nullptr || path == nullptr) return nullptr;
+  return Make(*host, DirectoryOf(path->path));
+}
+
+C4D_String* GetString(const C4D_Filename* f) {
+  Host* host = Enter("Filename.GetString");
+  const FilenameObj* path = Readable(f, "Filename.GetString");
+  if (host == nullptr || path == nullptr) return nullptr;
+  return MakeString(*host, path->path);
+}
+
+C4D_String* GetFileString(const C4D_Filename* f) {
+  Host* host = Enter("Filename.GetFileString");
+  const FilenameObj* path = Readable(f, "Filename.GetFileString");
+  if (host == nullptr || path == nullptr) return nullptr;
+  return MakeString(*host, LastComponent(path->path));
+}
+
+int32_t IsEmpty(const C4D_Filename* f) {
+  const FilenameObj* path = Readable(f, "Filename.IsEmpty");
+  return path == nullptr || path->path.empty() ? 1 : 0;
+}
+
+int32_t Equal(const C4D_Filename* a, const C4D_Filename* b) {
+  const FilenameObj* x = Readable(a, "Filename.Equal");
+  const FilenameObj* y = Readable(b, "Filename.Equal");
+  return x != nullptr && y != nullptr && x->path == y->path ? 1 : 0;
+}
+
+}  // namespace
+
+std::string JoinPath(const std::string& dir, const std::string& name) {
+  if (dir.empty()) return name;
+  if (dir.back() == '/') return dir + name;
+  return dir + "/" + name;
+}
+
+std::string DirectoryOf(const std::string& path) {
+  std::string p = path;
+  while (p.size() > 1 && p.back() == '/') p.pop_back();
+  size_t slash = p.rfind('/');
+  if (slash == std::string::npos) return "";
+  if (slash == 0) return "/";
+  return p.substr(0, slash);
+}
+
+std::string LastComponent(const std::string& path) {
+  std::string p = path;
+  while (p.size() > 1 && p.back() == '/') p.pop_back();
+  size_t slash = p.rfind('/');
+  return slash == std::string::npos ? p : p.substr(slash + 1);
+}
+
+const C4D_FilenameTable* FilenameTable() {
+  static const C4D_FilenameTable table = {sizeof(C4D_FilenameTable),
+                                          Create,
+                                          Free,
+                                          CopyFrom,
+                                          SetUtf8,
+                                          Join,
+                                          GetDirectory,
+                                          GetString,
+                                          GetFileString,
+                                          IsEmpty,
+                                          Equal};
+  return &table;
+}
+
+}  // namespace simhost

@@ -1,0 +1,327 @@
+// host.cpp - the ledger, the journal, the action registry and the host's
+// own operations; one host run is Start() ... Stop().
+#include "core/host.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "core/core.h"
+
+namespace simhost {
+
+// ---- Ledger ----------------------------------------------------------------
+
+void Ledger::Add(const std::string& kind, const void* handle) {
+  if (handle == nullptr) return;
+  live_[kind][handle] = serial_++;
+}
+
+bool Ledger::Remove(const std::string& kind, const void* handle) {
+  auto k = live_.find(kind);
+  if (k == live_.end()) return false;
+  return k->second.erase(handle) > 0;
+}
+
+bool Ledger::Has(const std::string& kind, const void* handle) const {
+  auto k = live_.find(kind);
+  return k != live_.end() && k->second.count(handle) > 0;
+}
+
+std::map<std::string, size_t> Ledger::Live() const {
+  std::map<std::string, size_t> counts;
+  for (const auto& [kind, handles] : live_)
+    if (!handles.empty()) counts[kind] = handles.size();
+  return counts;
+}
+
+std::vector<const void*> Ledger::Take(const std::string& kind) {
+  std::vector<std::pair<uint64_t, const void*>> byAge;
+  auto k = live_.find(kind);
+  if (k == live_.end()) return {};
+  for (const auto& [handle, serial] : k->second) byAge.emplace_back(serial, handle);
+  live_.erase(k);
+  std::sort(byAge.begin(), byAge.end());
+  std::vector<const void*> handles;
+  for (const auto& entry : byAge) handles.push_back(entry.second);
+  return handles;
+}
+
+// ---- Journal ---------------------------------------------------------------
+
+Journal::~Journal() {
+  if (log_ != nullptr) std::fclose(log_);
+}
+
+void Journal::Say(const std::string& line) {
+  transcript_ += line;
+  transcript_ += '\n';
+  if (echo) {
+    std::fwrite(line.data(), 1, line.size(), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+  }
+}
+
+void Journal::Emit(const nlohmann::json& event) {
+  // Replace invalid UTF-8 instead of throwing: texts come from the plug-in.
+  std::string text = event.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+  events_.push_back(text);
+  if (logPath.empty() || logFailed_) return;
+  if (log_ == nullptr) {
+    log_ = std::fopen(logPath.c_str(), "w");
+    if (log_ == nullptr) {
+      logFailed_ = true;
+      std::fprintf(stderr, "simhost: cannot write the event log %s: %s\n", logPath.c_str(),
+                   std::strerror(errno));
+      return;
+    }
+  }
+  std::fputs(text.c_str(), log_);
+  std::fputc('\n', log_);
+  std::fflush(log_);
+}
+
+// ---- ActionRegistry --------------------------------------------------------
+
+void ActionRegistry::Add(const std::string& name, std::string usage, ActionFn fn) {
+  if (actions_.count(name) > 0) {
+    // Two areas claiming one name is a build fault, not a script fault.
+    std::fprintf(stderr, "simhost: the script action \"%s\" is defined twice\n", name.c_str());
+    std::abort();
+  }
+  actions_[name] = Entry{std::move(usage), std::move(fn)};
+}
+
+const ActionFn* ActionRegistry::Find(const std::vector<std::string>& words,
+                                     size_t& consumed) const {
+  consumed = 0;
+  for (size_t count = words.size(); count > 0; --count) {
+    std::string name = words[0];
+    for (size_t i = 1; i < count; ++i) name += " " + words[i];
+    auto it = actions_.find(name);
+    if (it != actions_.end()) {
+      consumed = count;
+      return &it->second.fn;
+    }
+  }
+  return nullptr;
+}
+
+std::vector<std::pair<std::string, std::string>> ActionRegistry::Usages() const {
+  std::vector<std::pair<std::string, std::string>> list;
+  for (const auto& [name, entry] : actions_) list.emplace_back(name, entry.usage);
+  return list;
+}
+
+// ---- the current host --------------------------------------------------------
+
+namespace {
+Host* g_current = nullptr;
+}  // namespace
+
+Host* Current() { return g_current; }
+
+CurrentScope::CurrentScope(Host& host) : previous_(g_current) { g_current = &host; }
+CurrentScope::~CurrentScope() { g_current = previous_; }
+
+Host* Enter(const char* call) {
+  Host* host = Current();
+  if (host == nullptr) {
+    std::fprintf(stderr, "simhost: %s called while no host is running\n", call);
+    return nullptr;
+  }
+  if (std::this_thread::get_id() != host->core->thread)
+    host->Misuse(call, "called from a thread other than the host's main thread");
+  return host;
+}
+
+bool ParseInt32(const std::string& text, int32_t& out) {
+  if (text.empty()) return false;
+  const char* first = text.data();
+  const char* last = first + text.size();
+  if (*first == '+') return false;
+  int32_t value = 0;
+  auto [end, ec] = std::from_chars(first, last, value, 10);
+  if (ec != std::errc() || end != last) return false;
+  out = value;
+  return true;
+}
+
+// ---- Host ------------------------------------------------------------------
+
+Host::Host() : core(std::make_unique<CoreState>()) {}
+
+Host::~Host() {
+  // Host objects still lent out belong to the areas that made them; the
+  // core's own (preference containers) go with `core`.
+}
+
+void Host::Misuse(const std::string& call, const std::string& text) {
+  failed = true;
+  journal.Say("MISUSE " + call + ": " + text);
+  journal.Emit({{"event", "misuse"}, {"call", call}, {"text", text}});
+}
+
+void Host::Console(const std::string& text, const std::string& file, int32_t line) {
+  Console(text, file, line, 0, 0);
+}
+
+void Host::Console(const std::string& text, const std::string& file, int32_t line, int32_t flags,
+                   int32_t level) {
+  consoleLines.push_back(text);
+  journal.Emit({{"event", "console"},
+                {"text", text},
+                {"file", file},
+                {"line", line},
+                {"flags", flags},
+                {"level", level}});
+  // One transcript line per text line, so that a line break in a console
+  // text cannot pass for a line of the host's own.
+  size_t start = 0;
+  do {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    journal.Say("console | " + text.substr(start, end - start));
+    start = end + 1;
+  } while (start <= text.size());
+}
+
+void Host::AddHostObject(const std::string& kind, const void* handle) {
+  if (handle != nullptr) core->hostObjects[kind].insert(handle);
+}
+
+void Host::RemoveHostObject(const std::string& kind, const void* handle) {
+  auto k = core->hostObjects.find(kind);
+  if (k != core->hostObjects.end()) k->second.erase(handle);
+}
+
+bool Host::IsHostObject(const std::string& kind, const void* handle) const {
+  auto k = core->hostObjects.find(kind);
+  return k != core->hostObjects.end() && k->second.count(handle) > 0;
+}
+
+bool Host::Known(const std::string& kind, const void* handle) const {
+  return handle != nullptr && (ledger.Has(kind, handle) || IsHostObject(kind, handle));
+}
+
+bool Host::Check(const std::string& kind, const void* handle, const char* call) {
+  if (handle == nullptr) {
+    Misuse(call, "NULL " + kind);
+    return false;
+  }
+  if (Known(kind, handle)) return true;
+  char address[32];
+  std::snprintf(address, sizeof address, "%p", handle);
+  Misuse(call, std::string(address) + " is not a live " + kind +
+                   " (never handed out by the host, freed already, or another kind)");
+  return false;
+}
+
+bool Host::AllowCreate(const std::string& kind) {
+  if (options.failAllocationAt < 0) return true;
+  if (!options.failAllocationKind.empty() && options.failAllocationKind != kind) return true;
+  int64_t index = core->creations++;
+  if (index != options.failAllocationAt) return true;
+  journal.Say("simhost: injected failure: creation " + std::to_string(index) + " (" + kind +
+              ") answers NULL");
+  journal.Emit({{"event", "fail-allocation"}, {"kind", kind}, {"index", index}});
+  return false;
+}
+
+std::mt19937_64& Host::Rng() {
+  if (!core->rng) {
+    core->rng = std::make_unique<std::mt19937_64>(options.seed);
+    journal.Say("simhost: random seed " + std::to_string(options.seed) + " (repeat with --seed " +
+                std::to_string(options.seed) + ")");
+    journal.Emit({{"event", "seed"}, {"seed", options.seed}});
+  }
+  return *core->rng;
+}
+
+std::string Host::PluginFolder() const {
+  for (const auto& module : core->modules)
+    if (module->library != nullptr) return module->folder;
+  return "";
+}
+
+bool Host::ExecuteCommand(int32_t id) {
+  RegisteredCommand* command = nullptr;
+  for (auto& c : core->commands)
+    if (c.id == id) command = &c;
+  if (command == nullptr || !running) return false;
+
+  C4D_Document* doc = nullptr;
+  const C4D_DocumentTable* documents = DocumentTable();
+  if (C4D_HAS(documents, GetActiveDocument)) doc = documents->GetActiveDocument();
+
+  // As in a menu: the command runs only while its state says it is enabled.
+  int32_t state = C4D_CMD_ENABLED;
+  if (command->record.GetState != nullptr)
+    state = command->record.GetState(command->record.object, doc, nullptr);
+  nlohmann::json event = {{"event", "command"}, {"id", id}, {"state", state}};
+  if ((state & C4D_CMD_ENABLED) == 0) {
+    journal.Say("simhost: command " + std::to_string(id) + " is disabled (state " +
+                std::to_string(state) + "); not run");
+    event["executed"] = false;
+    journal.Emit(event);
+    return true;
+  }
+  journal.Say("simhost: the user runs command " + std::to_string(id) + " \"" + command->name +
+              "\"");
+  int32_t result = 0;
+  if (command->record.Execute != nullptr)
+    result = command->record.Execute(command->record.object, doc);
+  event["executed"] = true;
+  event["result"] = result;
+  journal.Emit(event);
+  journal.Say("simhost: command " + std::to_string(id) + " answered " + std::to_string(result));
+  return true;
+}
+
+void Host::Start() {
+  if (running) return;
+  running = true;
+  ++core->runs;
+  journal.Say("simhost: host start" +
+              (core->runs > 1 ? " (run " + std::to_string(core->runs) + ")" : std::string()));
+  journal.Emit({{"event", "start"}, {"run", core->runs}});
+  LoadPrefs(*this);
+  for (auto& area : areas) area->OnStart(*this);
+  LoadModules(*this);
+}
+
+void Host::Stop() {
+  if (!running) return;
+  journal.Say("simhost: host quit");
+  EndModules(*this);
+  for (auto& area : areas) area->OnModulesEnded(*this);
+  DestroyCommands(*this);
+  UnloadModules(*this);
+  for (auto& area : areas) area->OnStop(*this);
+  SavePrefs(*this);
+
+  // Whatever the plug-in created and did not free is a leak.
+  for (const auto& [kind, count] : ledger.Live()) {
+    failed = true;
+    journal.Say("LEAK: " + std::to_string(count) + " " + kind + " object(s) never freed");
+    journal.Emit({{"event", "leak"}, {"kind", kind}, {"count", count}});
+    for (const void* handle : ledger.Take(kind)) ReclaimObject(kind, handle);
+  }
+  journal.Emit({{"event", "stop"}, {"run", core->runs}});
+  running = false;
+}
+
+void ReclaimObject(const std::string& kind, const void* handle) {
+  void* object = const_cast<void*>(handle);
+  if (kind == "memory") std::free(object);
+  if (kind == "container") delete static_cast<Container*>(object);
+  if (kind == "string") delete static_cast<StringObj*>(object);
+  if (kind == "filename") delete static_cast<FilenameObj*>(object);
+  if (kind == "bitmap") delete static_cast<BitmapObj*>(object);
+}
+
+}  // namespace simhost

@@ -1,0 +1,34 @@
+// memory_table.cpp - the host allocator: zero-filled blocks, accounted.
+#include <cstdlib>
+
+#include "core/core.h"
+
+namespace simhost {
+
+namespace {
+
+void* Alloc(size_t bytes) {
+  Host* host = Enter("Memory.Alloc");
+  if (host == nullptr || !host->AllowCreate("memory")) return nullptr;
+  // A zero-byte request still gets a distinct block, as the host's does.
+  void* block = std::calloc(1, bytes == 0 ? 1 : bytes);
+  host->ledger.Add("memory", block);
+  return block;
+}
+
+void Free(void* block) {
+  Host* host = Enter("Memory.Free");
+  if (host == nullptr || block == nullptr) return;
+  if (!host->Check("memory", block, "Memory.Free")) return;  // never free what we did not hand out
+  host->ledger.Remove("memory", block);
+  std::free(block);
+}
+
+}  // namespace
+
+const C4D_MemoryTable* MemoryTable() {
+  static const C4D_MemoryTable table = {sizeof(C4D_MemoryTable), Alloc, Free};
+  return &table;
+}
+
+}  // namespace simhost

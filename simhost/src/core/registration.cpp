@@ -1,0 +1,111 @@
+// registration.cpp - command plug-ins: the host copies what it is handed and
+// owns the command object until it destroys it through Destruct.
+#include <cstring>
+
+#include "core/core.h"
+
+namespace simhost {
+
+namespace {
+
+// Gives a command object back to the plug-in's destructor entry.
+void Destroy(Host& host, const C4D_CommandRecord& record, int32_t id, const char* why) {
+  host.journal.Say("simhost: destroying the object of command " + std::to_string(id) + " (" + why +
+                   ")");
+  host.journal.Emit({{"event", "destruct"}, {"id", id}, {"reason", why}});
+  record.Destruct(record.object);
+}
+
+int32_t RegisterPlugin(int32_t type, int32_t id, const C4D_String* name, const void* recordData,
+                       size_t recordSize, int32_t apiVersion) {
+  constexpr const char* kCall = "Registration.RegisterPlugin";
+  Host* host = Enter(kCall);
+  if (host == nullptr) return 0;
+  CoreState& core = *host->core;
+
+  if (type != C4D_PLUGINTYPE_COMMAND) {
+    host->Misuse(kCall, "plug-in type " + std::to_string(type) +
+                            " is not supported by this host (only 4, command)");
+    return 0;
+  }
+  if (recordData == nullptr || recordSize < sizeof(C4D_CommandRecord)) {
+    host->Misuse(kCall, "the command record is missing or too small (" +
+                            std::to_string(recordSize) + " bytes, needs " +
+                            std::to_string(sizeof(C4D_CommandRecord)) + ")");
+    return 0;
+  }
+  C4D_CommandRecord record;
+  std::memcpy(&record, recordData, sizeof record);
+  if (record.Destruct == nullptr || record.object == nullptr) {
+    host->Misuse(kCall, "the command record has no object or no Destruct entry");
+    return 0;
+  }
+  // From here on the host owns the object: every refusal destroys it.
+  if (!host->ledger.Has("memory", record.object))
+    host->Misuse(kCall, "the command object was not allocated with Memory.Alloc");
+  if (name != nullptr && !host->Check("string", name, kCall)) name = nullptr;
+  const C4D_String* help = record.help;
+  if (help != nullptr && !host->Check("string", help, kCall)) help = nullptr;
+  const C4D_Bitmap* icon = record.icon;
+  if (icon != nullptr && !host->Check("bitmap", icon, kCall)) icon = nullptr;
+
+  const bool inStart = !core.actions.empty() && core.actions.back() == C4D_PL_INIT;
+  std::string refusal;
+  if (!inStart) {
+    host->Misuse(kCall, "plug-ins register only while the host runs action 2 (start)");
+    refusal = "registered outside action 2";
+  } else if (apiVersion > C4D_API_VERSION) {
+    refusal = "built for a newer host API (" + std::to_string(apiVersion) + ")";
+  } else if (host->options.refuseRegistration) {
+    refusal = "the host refuses registrations";
+  } else {
+    for (const auto& c : core.commands)
+      if (c.id == id) refusal = "the id " + std::to_string(id) + " is registered already";
+  }
+
+  RegisteredCommand command;
+  command.id = id;
+  command.name = TextOf(name);
+  command.help = TextOf(help);
+  command.record = record;
+  command.record.help = nullptr;  // the host keeps copies, never the plug-in's handles
+  command.record.icon = nullptr;
+  if (icon != nullptr) {
+    command.hasIcon = true;
+    command.icon = *reinterpret_cast<const BitmapObj*>(icon);
+  }
+
+  host->journal.Emit({{"event", "register"},
+                      {"id", id},
+                      {"name", command.name},
+                      {"help", command.help},
+                      {"icon", command.hasIcon},
+                      {"result", refusal.empty()}});
+  if (!refusal.empty()) {
+    host->journal.Say("simhost: command " + std::to_string(id) + " refused: " + refusal);
+    Destroy(*host, record, id, "registration refused");
+    return 0;
+  }
+  host->journal.Say("simhost: registered command " + std::to_string(id) + " \"" + command.name +
+                    "\" (help \"" + command.help + "\", " +
+                    (command.hasIcon ? "icon " + LastComponent(command.icon.path) : "no icon") +
+                    ")");
+  core.commands.push_back(std::move(command));
+  return 1;
+}
+
+}  // namespace
+
+void DestroyCommands(Host& host) {
+  // Taken out first: a destructor may call back into the host.
+  std::vector<RegisteredCommand> commands = std::move(host.core->commands);
+  host.core->commands.clear();
+  for (const auto& c : commands) Destroy(host, c.record, c.id, "host shutdown");
+}
+
+const C4D_RegistrationTable* RegistrationTable() {
+  static const C4D_RegistrationTable table = {sizeof(C4D_RegistrationTable), RegisterPlugin};
+  return &table;
+}
+
+}  // namespace simhost

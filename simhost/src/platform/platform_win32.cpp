@@ -1,0 +1,77 @@
+// platform_win32.cpp - module loading through LoadLibraryW.
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+#include <filesystem>
+#include <string>
+
+#include "platform/platform.h"
+
+namespace simhost::platform {
+
+namespace {
+
+std::wstring Widen(const std::string& utf8) {
+  if (utf8.empty()) return std::wstring();
+  int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
+  return wide;
+}
+
+std::string SystemMessage(DWORD code) {
+  wchar_t* text = nullptr;
+  DWORD n = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::string result = "Windows error " + std::to_string(code);
+  if (n > 0 && text != nullptr) {
+    int len =
+        WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(n), nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(len), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(n), utf8.data(), len, nullptr, nullptr);
+    while (!utf8.empty() && (utf8.back() == '\n' || utf8.back() == '\r')) utf8.pop_back();
+    result += ": " + utf8;
+  }
+  if (text != nullptr) LocalFree(text);
+  return result;
+}
+
+}  // namespace
+
+const char* ModuleExtension() { return ".xdl64"; }
+
+Library* OpenLibrary(const std::string& path, std::string& error) {
+  // Search the module's own folder for its dependencies, as the host does.
+  HMODULE module =
+      LoadLibraryExW(Widen(path).c_str(), nullptr,
+                     LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
+  if (module == nullptr) error = SystemMessage(GetLastError());
+  return reinterpret_cast<Library*>(module);
+}
+
+void* FindSymbol(Library* library, const char* name) {
+  if (library == nullptr) return nullptr;
+  return reinterpret_cast<void*>(GetProcAddress(reinterpret_cast<HMODULE>(library), name));
+}
+
+void CloseLibrary(Library* library) {
+  if (library != nullptr) FreeLibrary(reinterpret_cast<HMODULE>(library));
+}
+
+bool IsResident(const std::string& path) {
+  return GetModuleHandleW(Widen(path).c_str()) != nullptr;
+}
+
+std::string ExecutableFolder() {
+  std::wstring buffer(32768, L'\0');
+  DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+  if (n == 0) return ".";
+  buffer.resize(n);
+  std::u8string folder = std::filesystem::path(buffer).parent_path().generic_u8string();
+  return std::string(folder.begin(), folder.end());
+}
+
+}  // namespace simhost::platform

@@ -40,7 +40,10 @@ trap 'rm -rf "$tmp"' EXIT
 # Every symbol-like word of the libSystem stub (its exports and re-exports).
 tr -s " \t,[]'\"" '\n' <"$libsystem" | grep '^_' | sort -u >"$tmp/libsystem"
 
-comm -23 "$tmp/undefined" "$tmp/defined" | comm -23 - "$tmp/libsystem" >"$tmp/needed"
+# Symbols the linker itself defines are no library's business.
+linker='^(___dso_handle|__mh_(execute|bundle|dylib|dylinker)_header|(section|segment)\$.*)$'
+comm -23 "$tmp/undefined" "$tmp/defined" | comm -23 - "$tmp/libsystem" |
+  { grep -Ev "$linker" || true; } >"$tmp/needed"
 
 runtime='^(__ZN?K?St|__ZT[ISV]N?K?St|__ZT[ISV]N10__cxxabiv1|__ZT[IS]P?K?[a-z]$|__Z(nw|na|dl|da)|___cxa_|___gxx_personality_v0$|___dynamic_cast$)'
 if grep -Ev "$runtime" "$tmp/needed" >"$tmp/foreign"; then

@@ -1,18 +1,92 @@
-// resource_table.cpp - the host's resource service table.
-#include "core/host.h"
+// resource_table.cpp - the host's resource service table: resource sets
+// loaded from a plug-in's res folder, and strings from their string table.
+#include <cstdio>
+#include <filesystem>
+
+#include "core/objects.h"
+#include "dialog/dialog_area.h"
+#include "resource/resource_set.h"
 
 namespace simhost {
 
-const C4D_ResourceTable* ResourceTable() {
-  static const C4D_ResourceTable table = {sizeof(C4D_ResourceTable), nullptr, nullptr, nullptr,
-                                          nullptr};
-  return &table;
+namespace {
+
+constexpr const char* kKind = "resource";
+
+Host* Reach(const char* call) {
+  Host* host = Current();
+  if (host == nullptr) std::fprintf(stderr, "simhost: %s called while no host is running\n", call);
+  return host;
 }
 
-namespace {
-struct ResourceArea : Area {};
+C4D_Resource* Load(Host& host, const std::string& folder) {
+  DialogArea* area = Dialogs(host);
+  if (area == nullptr || !host.AllowCreate(kKind)) return nullptr;
+  auto set = std::make_unique<res::ResourceSet>();
+  res::ResError error;
+  switch (res::LoadResourceSet(folder, *set, error)) {
+    case res::LoadResult::Ok:
+      break;
+    case res::LoadResult::Missing:
+      host.journal.Say("simhost: no resource set: " + error.text);
+      return nullptr;
+    case res::LoadResult::Malformed:
+      host.journal.Say("simhost: resource error: " + error.Format());
+      host.journal.Emit({{"event", "resource"},
+                         {"path", error.path},
+                         {"line", error.line},
+                         {"error", error.Format()}});
+      return nullptr;
+  }
+  res::ResourceSet* r = area->AddResource(std::move(set));
+  host.ledger.Add(kKind, r);
+  return reinterpret_cast<C4D_Resource*>(r);
+}
+
+C4D_Resource* LoadSet(const C4D_Filename* resFolder) {
+  Host* host = Reach("Resource.LoadSet");
+  if (host == nullptr || !host->Check("filename", resFolder, "Resource.LoadSet")) return nullptr;
+  return Load(*host, PathOf(resFolder));
+}
+
+C4D_Resource* LoadFromPluginFolder(const C4D_Filename* pluginFolder) {
+  const char* call = "Resource.LoadFromPluginFolder";
+  Host* host = Reach(call);
+  if (host == nullptr || !host->Check("filename", pluginFolder, call)) return nullptr;
+  std::string folder = PathOf(pluginFolder);
+  if (folder.empty()) {
+    host->journal.Say("simhost: no resource set: empty plug-in folder");
+    return nullptr;
+  }
+  return Load(*host, (std::filesystem::path(folder) / "res").generic_string());
+}
+
+void Free(C4D_Resource* r) {
+  Host* host = Reach("Resource.Free");
+  if (host == nullptr || r == nullptr || !host->Check(kKind, r, "Resource.Free")) return;
+  host->ledger.Remove(kKind, r);
+  if (DialogArea* area = Dialogs(*host)) area->DeleteResource(r);
+}
+
+C4D_String* LoadString(const C4D_Resource* r, int32_t id) {
+  Host* host = Reach("Resource.LoadString");
+  if (host == nullptr) return nullptr;
+  std::string text;
+  if (r != nullptr && host->Check(kKind, r, "Resource.LoadString")) {
+    const auto* set = reinterpret_cast<const res::ResourceSet*>(r);
+    auto it = set->strings.find(id);
+    if (it != set->strings.end()) text = it->second;
+  }
+  // The plug-in owns the string: made exactly as the string table makes one.
+  return StringTable()->Create(text.c_str());
+}
+
 }  // namespace
 
-std::unique_ptr<Area> MakeResourceArea() { return std::make_unique<ResourceArea>(); }
+const C4D_ResourceTable* ResourceTable() {
+  static const C4D_ResourceTable table = {sizeof(C4D_ResourceTable), LoadSet, LoadFromPluginFolder,
+                                          Free, LoadString};
+  return &table;
+}
 
 }  // namespace simhost

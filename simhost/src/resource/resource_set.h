@@ -1,0 +1,61 @@
+// resource_set.h - a plug-in's resource folder as the host reads it:
+//   c4d_symbols.h                          every id by name
+//   strings_en-US/c4d_strings.str          STRINGTABLE of the plug-in's strings
+//   dialogs/<name>.res                     DIALOG <DLG_NAME> { ... }, read on demand
+//   strings_en-US/dialogs/<name>.str       DIALOGSTRINGS <DLG_NAME> { ... }
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "resource/res_syntax.h"
+
+namespace simhost::res {
+
+struct ResourceSet {
+  std::string folder;  // the res folder as given
+  Symbols symbols;
+  std::map<int32_t, std::string> strings;  // STRINGTABLE by id
+};
+
+enum class LoadResult { Ok, Missing, Malformed };
+
+// Reads symbols and the string table of `folder`. Missing: the folder or its
+// c4d_symbols.h does not exist (error.text says which). Malformed: a file is
+// there but broken (error says where). A missing string table is allowed.
+LoadResult LoadResourceSet(const std::string& folder, ResourceSet& out, ResError& error);
+
+// A gadget of a dialog description, in layout order.
+struct DescGadget {
+  enum class Kind { Combo, Check, Button, Text, Separator };
+  Kind kind = Kind::Text;
+  int32_t id = -1;     // -1: no id (texts and separators may have none)
+  std::string symbol;  // the id's name as written ("" when written as a number)
+  std::string caption;
+  std::string section;  // caption of the nearest enclosing named group
+  std::vector<std::pair<int32_t, std::string>> items;  // CHILDS of a combo box
+  std::vector<std::string> flags;
+};
+
+struct DialogDescription {
+  int32_t id = 0;
+  std::string symbol;  // DLG_...
+  std::string title;
+  std::vector<DescGadget> gadgets;
+};
+
+// Reads dialog description `id` of a loaded set: the id's DLG_ name from the
+// symbols, dialogs/<name>.res and the captions of strings_en-US/dialogs/<name>.str.
+// False with `error` on any fault (a missing file included).
+bool LoadDialogDescription(const ResourceSet& set, int32_t id, DialogDescription& out,
+                           ResError& error);
+
+// "res/dialogs/brevio.res" for a file inside a set's folder: how faults name files.
+std::string ShownPath(const std::string& folder, const std::string& relative);
+
+// Reads a whole file; false when it cannot be opened.
+bool ReadFile(const std::string& path, std::string& out);
+
+}  // namespace simhost::res

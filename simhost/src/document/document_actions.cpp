@@ -13,12 +13,6 @@ namespace {
 
 using nlohmann::json;
 
-std::string Joined(const std::vector<std::string>& words) {
-  std::string out;
-  for (const auto& w : words) out += (out.empty() ? "" : " ") + w;
-  return out;
-}
-
 std::string Outline(const Document& doc) {
   if (!doc.renderData) return "no render settings";
   return std::to_string(doc.renderData->data.entries.size()) + " render settings, " +
@@ -26,12 +20,12 @@ std::string Outline(const Document& doc) {
 }
 
 bool DocumentAction(Host& host, const std::vector<std::string>& args, std::string& error) {
-  if (args.empty()) {
-    error = "document needs a scene file, none or default";
+  if (args.size() != 1) {
+    error = "expected: document FILE | none | default (quote a path that holds spaces)";
     return false;
   }
   auto& area = host.AreaOf<DocumentArea>();
-  const std::string what = Joined(args);  // a path may hold spaces
+  const std::string& what = args[0];
   if (what == "none") {
     area.SetActive(host, nullptr);
     host.journal.Emit({{"event", "document"}, {"name", nullptr}});

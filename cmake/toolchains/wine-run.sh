@@ -17,8 +17,9 @@ wine=${BREVIO_WINE:-wine}
 mkdir -p "$(dirname "$WINEPREFIX")"
 (
   flock 9
-  if wineserver -p"${BREVIO_WINE_LINGER:-30}" </dev/null >/dev/null 2>&1; then
-    "$wine" cmd /c exit </dev/null >/dev/null 2>&1 || true
+  # (9>&-: the server must not inherit the lock and hold it for its lifetime.)
+  if wineserver -p"${BREVIO_WINE_LINGER:-30}" </dev/null >/dev/null 2>&1 9>&-; then
+    "$wine" cmd /c exit </dev/null >/dev/null 2>&1 9>&- || true
   fi
 ) 9>"$WINEPREFIX.lock"
 

@@ -24,7 +24,8 @@ endif()
 if(WIN32)
   find_program(BREVIO_PE_OBJDUMP NAMES ${CMAKE_OBJDUMP} x86_64-w64-mingw32-objdump objdump)
 elseif(APPLE)
-  find_program(BREVIO_MACHO_OBJDUMP NAMES llvm-objdump-14 llvm-objdump
+  # (On a Mac, Apple's objdump is LLVM's.)
+  find_program(BREVIO_MACHO_OBJDUMP NAMES llvm-objdump-14 llvm-objdump objdump
     PATHS /usr/lib/llvm-14/bin)
 endif()
 

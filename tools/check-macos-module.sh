@@ -7,7 +7,7 @@
 # usage: tools/check-macos-module.sh MODULE.xlib [LLVM_OBJDUMP]
 set -euo pipefail
 module=${1:?usage: check-macos-module.sh MODULE [LLVM_OBJDUMP]}
-objdump=${2:-llvm-objdump-14}
+objdump=${2:-llvm-objdump}
 readonly MINOS=15.2
 
 fail=0
@@ -54,7 +54,7 @@ exports=$("$objdump" --macho --exports-trie "$module" | awk '$1 ~ /^0x/ { print 
 [[ $exports == "_c4d_main _g_CpuYieldDelegate _g_maxon " ]] ||
   bad "exports are [${exports% }], expected [_c4d_main _g_CpuYieldDelegate _g_maxon]"
 
-size=$(stat -c %s "$module")
+size=$(wc -c <"$module" | tr -d " ")
 if ((fail)); then
   echo "$module: FAILED" >&2
   exit 1

@@ -38,7 +38,7 @@ done
 sed -n '/DLL Name: KERNEL32.dll/,/^$/p' <<<"$headers" | grep -qw DisableThreadLibraryCalls ||
   bad "does not call DisableThreadLibraryCalls"
 
-size=$(stat -c %s "$module")
+size=$(wc -c <"$module" | tr -d " ")
 if ((fail)); then
   echo "$module: FAILED" >&2
   exit 1

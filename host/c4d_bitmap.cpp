@@ -5,7 +5,7 @@
 
 BaseBitmap::BaseBitmap() {
   const C4D_BitmapTable* t = HostTables().bitmap;
-  if (HOST_HAS(t, Create)) _bitmap = t->Create();
+  if (HOST_HAS(t, Create) && HOST_HAS(t, Free)) _bitmap = t->Create();
 }
 
 Int32 BaseBitmap::Init(const Filename& file) {

@@ -9,7 +9,7 @@ const C4D_ContainerTable* Table() { return HostTables().container; }
 
 BaseContainer::BaseContainer(Int32 id) {
   const C4D_ContainerTable* t = Table();
-  if (HOST_HAS(t, Create)) _container = t->Create(id);
+  if (HOST_HAS(t, Create) && HOST_HAS(t, Free)) _container = t->Create(id);
 }
 
 BaseContainer BaseContainer::Borrow(C4D_Container* hostOwned) { return {hostOwned, false}; }

@@ -64,7 +64,7 @@ Bool WithText(const String& text, Fn fn) {
 
 GeDialog::GeDialog() {
   const C4D_DialogTable* t = Table();
-  if (HOST_HAS(t, Create)) _dlg = t->Create(&kCallbacks, this);
+  if (HOST_HAS(t, Create) && HOST_HAS(t, Free)) _dlg = t->Create(&kCallbacks, this);
 }
 
 GeDialog::~GeDialog() {

@@ -64,7 +64,7 @@ BaseVideoPost RenderData::GetFirstVideoPost() const {
 
 DescID::DescID() {
   const C4D_DocumentTable* t = Table();
-  if (HOST_HAS(t, DescIDCreate)) _id = t->DescIDCreate();
+  if (HOST_HAS(t, DescIDCreate) && HOST_HAS(t, DescIDFree)) _id = t->DescIDCreate();
 }
 
 DescID::DescID(const DescLevel& level) : DescID() { PushId(level); }

@@ -10,7 +10,8 @@ const C4D_FilenameTable* Table() { return HostTables().filename; }
 
 C4D_Filename* Duplicate(const C4D_Filename* src) {
   const C4D_FilenameTable* t = Table();
-  if (src == nullptr || !HOST_HAS(t, Create) || !HOST_HAS(t, CopyFrom)) return nullptr;
+  if (src == nullptr || !HostCanFreeFilenames() || !HOST_HAS(t, Create) || !HOST_HAS(t, CopyFrom))
+    return nullptr;
   C4D_Filename* copy = t->Create();
   if (copy != nullptr) t->CopyFrom(copy, src);
   return copy;
@@ -20,7 +21,7 @@ C4D_Filename* Duplicate(const C4D_Filename* src) {
 
 Filename::Filename(const char* utf8) {
   const C4D_FilenameTable* t = Table();
-  if (!HOST_HAS(t, Create) || !HOST_HAS(t, SetUtf8)) return;
+  if (!HostCanFreeFilenames() || !HOST_HAS(t, Create) || !HOST_HAS(t, SetUtf8)) return;
   _path = t->Create();
   if (_path != nullptr) t->SetUtf8(_path, utf8);
 }
@@ -66,24 +67,24 @@ Bool Filename::IsPopulated() const {
 Filename Filename::operator+(const char* name) const {
   if (_path == nullptr) return Filename(name);
   const C4D_FilenameTable* t = Table();
-  return HOST_HAS(t, Join) ? Adopt(t->Join(_path, name)) : Filename();
+  return HOST_HAS(t, Join) && HostCanFreeFilenames() ? Adopt(t->Join(_path, name)) : Filename();
 }
 
 Filename Filename::GetDirectory() const {
   const C4D_FilenameTable* t = Table();
-  if (_path == nullptr || !HOST_HAS(t, GetDirectory)) return Filename();
+  if (_path == nullptr || !HOST_HAS(t, GetDirectory) || !HostCanFreeFilenames()) return Filename();
   return Adopt(t->GetDirectory(_path));
 }
 
 String Filename::GetString() const {
   const C4D_FilenameTable* t = Table();
-  if (_path == nullptr || !HOST_HAS(t, GetString)) return String("");
+  if (_path == nullptr || !HOST_HAS(t, GetString) || !HostCanFreeStrings()) return String("");
   return String::Adopt(t->GetString(_path));
 }
 
 String Filename::GetFileString() const {
   const C4D_FilenameTable* t = Table();
-  if (_path == nullptr || !HOST_HAS(t, GetFileString)) return String("");
+  if (_path == nullptr || !HOST_HAS(t, GetFileString) || !HostCanFreeStrings()) return String("");
   return String::Adopt(t->GetFileString(_path));
 }
 

@@ -5,7 +5,7 @@
 
 void* MemAllocClear(size_t bytes) {
   const C4D_MemoryTable* t = HostTables().memory;
-  return HOST_HAS(t, Alloc) ? t->Alloc(bytes) : nullptr;
+  return HOST_HAS(t, Alloc) && HOST_HAS(t, Free) ? t->Alloc(bytes) : nullptr;
 }
 
 void MemFree(void* block) {

@@ -41,7 +41,7 @@ Int32 InitSystem(const C4D_ServiceRoot* root, const C4D_Filename* moduleLocation
   // When the copy cannot be made the module carries on without a location
   // and looks for its resources in the relative folder "res".
   const C4D_FilenameTable* t = HostTables().filename;
-  if (HOST_HAS(t, Create) && HOST_HAS(t, CopyFrom)) {
+  if (HOST_HAS(t, Create) && HOST_HAS(t, CopyFrom) && HOST_HAS(t, Free)) {
     g_moduleLocation = t->Create();
     if (g_moduleLocation != nullptr) t->CopyFrom(g_moduleLocation, moduleLocation);
   }

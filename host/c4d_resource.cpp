@@ -18,7 +18,7 @@ ModuleResource g_moduleResource;
 // folder as the host's main framework.
 Bool IsBuiltInModule(const Filename& location) {
   const C4D_SystemTable* t = HostTables().system;
-  if (!HOST_HAS(t, GetFrameworkLocation)) return false;
+  if (!HOST_HAS(t, GetFrameworkLocation) || !HostCanFreeFilenames()) return false;
   Filename framework = Filename::Adopt(t->GetFrameworkLocation(C4D_CINEMA_FRAMEWORK_ID));
   if (!framework.IsPopulated()) return false;
   Filename modules = framework.GetDirectory();
@@ -29,7 +29,7 @@ Bool IsBuiltInModule(const Filename& location) {
 // The host's resource folder for a built-in module, or the empty path.
 Filename BuiltInResourceFolder(const Filename& location) {
   const C4D_SystemTable* t = HostTables().system;
-  if (!HOST_HAS(t, GetStartupPath)) return Filename();
+  if (!HOST_HAS(t, GetStartupPath) || !HostCanFreeFilenames()) return Filename();
   char name[512];
   String moduleName = location.GetFileString();
   size_t length = moduleName.GetCString(name, sizeof(name));
@@ -44,7 +44,7 @@ Filename BuiltInResourceFolder(const Filename& location) {
 Bool GeResource::Init(const Filename& pluginFolder) {
   Free();
   const C4D_ResourceTable* t = HostTables().resource;
-  if (pluginFolder.Get() != nullptr && HOST_HAS(t, LoadFromPluginFolder))
+  if (pluginFolder.Get() != nullptr && HOST_HAS(t, LoadFromPluginFolder) && HOST_HAS(t, Free))
     _resource = t->LoadFromPluginFolder(pluginFolder.Get());
   return _resource != nullptr;
 }
@@ -52,7 +52,8 @@ Bool GeResource::Init(const Filename& pluginFolder) {
 Bool GeResource::InitFromResFolder(const Filename& resFolder) {
   Free();
   const C4D_ResourceTable* t = HostTables().resource;
-  if (resFolder.Get() != nullptr && HOST_HAS(t, LoadSet)) _resource = t->LoadSet(resFolder.Get());
+  if (resFolder.Get() != nullptr && HOST_HAS(t, LoadSet) && HOST_HAS(t, Free))
+    _resource = t->LoadSet(resFolder.Get());
   return _resource != nullptr;
 }
 
@@ -64,7 +65,7 @@ void GeResource::Free() {
 
 String GeResource::LoadString(Int32 id) const {
   const C4D_ResourceTable* t = HostTables().resource;
-  if (!HOST_HAS(t, LoadString)) return String("");
+  if (!HOST_HAS(t, LoadString) || !HostCanFreeStrings()) return String("");
   C4D_String* s = t->LoadString(_resource, id);
   return s != nullptr ? String::Adopt(s) : String("");
 }

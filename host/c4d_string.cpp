@@ -5,7 +5,7 @@
 
 String::String(const char* utf8) {
   const C4D_StringTable* t = HostTables().string;
-  if (HOST_HAS(t, Create)) _string = t->Create(utf8);
+  if (HOST_HAS(t, Create) && HOST_HAS(t, Free)) _string = t->Create(utf8);
 }
 
 String::~String() { Free(); }

@@ -39,3 +39,7 @@ void RecordServiceTables(const C4D_ServiceRoot& root) {
 }
 
 void ForgetServiceTables() { g_tables = {}; }
+
+bool HostCanFreeStrings() { return HOST_HAS(g_tables.string, Free); }
+
+bool HostCanFreeFilenames() { return HOST_HAS(g_tables.filename, Free); }

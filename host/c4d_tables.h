@@ -35,6 +35,11 @@ void RecordServiceTables(const C4D_ServiceRoot& root);
 // Forgets every table (a refused initialisation must not leave half a host).
 void ForgetServiceTables();
 
+// Can the module give back host objects of that kind? Nothing is asked of
+// the host that could not be freed again.
+bool HostCanFreeStrings();
+bool HostCanFreeFilenames();
+
 // Is `entry` present in `table` (non-NULL table, inside its size, set)?
 // The portable twin of C4D_HAS for the C++ side.
 #define HOST_HAS(table, entry)                                                 \

@@ -96,17 +96,20 @@ Bool BrevioDialog::CreateLayout() {
       AddChild(combo.gadget, combo.items[i].id, combo.items[i].text);
   }
 
+  // A sub-menu that could not be opened gets no entries and no end.
   MenuFlushAll();
-  MenuSubBegin("File");
-  MenuAddString(IDM_SAVE_SETTINGS, "Save Settings");
-  MenuAddString(IDM_RESET_SETTINGS, "Reset settings");
-  MenuAddSeparator();
-  MenuAddCommand(IDM_CM_CLOSEWINDOW);
-  MenuSubEnd();
-  MenuSubBegin("Help");
-  MenuAddString(IDM_ABOUT, "About Brevio...");
-  MenuAddString(IDM_SHOW_HELP, "Show Help File (.PDF)...");
-  MenuSubEnd();
+  if (MenuSubBegin("File")) {
+    MenuAddString(IDM_SAVE_SETTINGS, "Save Settings");
+    MenuAddString(IDM_RESET_SETTINGS, "Reset settings");
+    MenuAddSeparator();
+    MenuAddCommand(IDM_CM_CLOSEWINDOW);
+    MenuSubEnd();
+  }
+  if (MenuSubBegin("Help")) {
+    MenuAddString(IDM_ABOUT, "About Brevio...");
+    MenuAddString(IDM_SHOW_HELP, "Show Help File (.PDF)...");
+    MenuSubEnd();
+  }
   MenuFinished();
 
   if (!loaded)

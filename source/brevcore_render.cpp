@@ -157,6 +157,10 @@ void BrevioDialog::SendParameterAction(BaseDocument doc, const RenderData& rd) {
   DescriptionCommand command;
   command._descId = descId;
   command.msg = &action;
+  // Without every part of the message the button cannot be pressed.
+  if (descId.Get() == nullptr || command._descId.Get() == nullptr || !action.IsValid() ||
+      !command.container.IsValid())
+    return;
   C4D_DescriptionCommand commandRecord = command.Record();
   rd.Message(MSG_DESCRIPTION_COMMAND, &commandRecord);
 

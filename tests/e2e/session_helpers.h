@@ -98,7 +98,7 @@ struct Session {
   }
 };
 
-inline Session Run(const simhost::Options& options, const std::string& script) {
+inline Session RunHost(const simhost::Options& options, const std::string& script) {
   Session s;
   s.result = simhost::RunSession(options, script);
   for (const auto& line : s.result.events) s.events.push_back(json::parse(line));

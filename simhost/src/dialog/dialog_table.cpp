@@ -3,8 +3,8 @@
 // dialog has a window (between a successful CreateLayout and its close) and
 // on the kind of the gadget it names.
 #include <algorithm>
-#include <cstdio>
 
+#include "core/core.h"
 #include "core/objects.h"
 #include "dialog/dialog_area.h"
 
@@ -13,12 +13,6 @@ namespace simhost {
 namespace {
 
 constexpr const char* kKind = "dialog";
-
-Host* Reach(const char* call) {
-  Host* host = Current();
-  if (host == nullptr) std::fprintf(stderr, "simhost: %s called while no host is running\n", call);
-  return host;
-}
 
 // The dialog behind a handle, or NULL after a misuse report. A NULL handle is
 // quiet where `nullQuiet`: the plug-in's layer passes a dialog whose creation
@@ -54,7 +48,7 @@ Gadget* ValueGadget(Host& host, DialogObj* dlg, int32_t id, Gadget::Kind kind, c
 // ---- life of the dialog object and its window -----------------------------
 
 C4D_Dialog* Create(const C4D_DialogCallbacks* callbacks, void* ctx) {
-  Host* host = Reach("Dialog.Create");
+  Host* host = Enter("Dialog.Create");
   if (host == nullptr) return nullptr;
   if (callbacks == nullptr) {
     host->Misuse("Dialog.Create", "NULL callbacks");
@@ -75,7 +69,7 @@ C4D_Dialog* Create(const C4D_DialogCallbacks* callbacks, void* ctx) {
 }
 
 void Free(C4D_Dialog* d) {
-  Host* host = Reach("Dialog.Free");
+  Host* host = Enter("Dialog.Free");
   if (host == nullptr || d == nullptr) return;
   DialogObj* dlg = Use(*host, d, "Dialog.Free");
   DialogArea* area = Dialogs(*host);
@@ -115,7 +109,7 @@ int32_t OpenWindow(Host& host, DialogObj* dlg, const char* call, int32_t pluginI
 
 int32_t Open(C4D_Dialog* d, int32_t type, int32_t pluginId, int32_t x, int32_t y, int32_t w,
              int32_t h, int32_t subId) {
-  Host* host = Reach("Dialog.Open");
+  Host* host = Enter("Dialog.Open");
   if (host == nullptr) return 0;
   DialogObj* dlg = Use(*host, d, "Dialog.Open");
   if (dlg == nullptr) return 0;
@@ -140,7 +134,7 @@ int32_t Open(C4D_Dialog* d, int32_t type, int32_t pluginId, int32_t x, int32_t y
 }
 
 int32_t RestoreLayout(C4D_Dialog* d, int32_t pluginId, int32_t subId, void* secret) {
-  Host* host = Reach("Dialog.RestoreLayout");
+  Host* host = Enter("Dialog.RestoreLayout");
   if (host == nullptr) return 0;
   DialogObj* dlg = Use(*host, d, "Dialog.RestoreLayout");
   if (dlg == nullptr) return 0;
@@ -153,7 +147,7 @@ int32_t RestoreLayout(C4D_Dialog* d, int32_t pluginId, int32_t subId, void* secr
 }
 
 int32_t Close(C4D_Dialog* d) {
-  Host* host = Reach("Dialog.Close");
+  Host* host = Enter("Dialog.Close");
   if (host == nullptr) return 0;
   DialogObj* dlg = Use(*host, d, "Dialog.Close");
   DialogArea* area = Dialogs(*host);
@@ -185,7 +179,7 @@ Gadget::Kind KindOf(res::DescGadget::Kind kind) {
 int32_t LoadDialogResource(C4D_Dialog* d, int32_t id, const C4D_Resource* r, int32_t flags) {
   (void)flags;  // layout flags change nothing the simulated host shows
   const char* call = "Dialog.LoadDialogResource";
-  Host* host = Reach(call);
+  Host* host = Enter(call);
   if (host == nullptr) return 0;
   DialogObj* dlg = Use(*host, d, call, true);
   if (dlg == nullptr) return 0;
@@ -235,7 +229,7 @@ int32_t LoadDialogResource(C4D_Dialog* d, int32_t id, const C4D_Resource* r, int
 
 int32_t FreeChildren(C4D_Dialog* d, int32_t gadget) {
   const char* call = "Dialog.FreeChildren";
-  Host* host = Reach(call);
+  Host* host = Enter(call);
   if (host == nullptr) return 0;
   DialogObj* dlg = Use(*host, d, call);
   if (dlg == nullptr) return 0;
@@ -247,7 +241,7 @@ int32_t FreeChildren(C4D_Dialog* d, int32_t gadget) {
 
 int32_t AddChild(C4D_Dialog* d, int32_t gadget, int32_t itemId, const C4D_String* text) {
   const char* call = "Dialog.AddChild";
-  Host* host = Reach(call);
+  Host* host = Enter(call);
   if (host == nullptr) return 0;
   DialogObj* dlg = Use(*host, d, call);
   if (dlg == nullptr || !host->Check("string", text, call)) return 0;
@@ -266,7 +260,7 @@ int32_t AddChild(C4D_Dialog* d, int32_t gadget, int32_t itemId, const C4D_String
 // ---- menu bar --------------------------------------------------------------
 
 DialogObj* MenuDialog(Host*& host, C4D_Dialog* d, const char* call) {
-  host = Reach(call);
+  host = Enter(call);
   if (host == nullptr) return nullptr;
   DialogObj* dlg = Use(*host, d, call, true);
   if (dlg == nullptr) return nullptr;
@@ -326,7 +320,7 @@ int32_t MenuSubBegin(C4D_Dialog* d, const C4D_String* title) {
 }
 
 int32_t MenuAddString(C4D_Dialog* d, int32_t id, const C4D_String* text) {
-  Host* host = Reach("Dialog.MenuAddString");
+  Host* host = Enter("Dialog.MenuAddString");
   if (host == nullptr || (d != nullptr && !host->Check("string", text, "Dialog.MenuAddString")))
     return 0;
   MenuEntry e;
@@ -382,7 +376,7 @@ int32_t MenuFinished(C4D_Dialog* d) {
 int32_t SetInt32(C4D_Dialog* d, int32_t gadget, int32_t value, int32_t min, int32_t max,
                  int32_t step, int32_t tristate) {
   const char* call = "Dialog.SetInt32";
-  Host* host = Reach(call);
+  Host* host = Enter(call);
   if (host == nullptr) return 0;
   DialogObj* dlg = Use(*host, d, call);
   if (dlg == nullptr) return 0;
@@ -407,7 +401,7 @@ int32_t SetInt32(C4D_Dialog* d, int32_t gadget, int32_t value, int32_t min, int3
 
 int32_t SetBool(C4D_Dialog* d, int32_t gadget, int32_t value, int32_t tristate) {
   const char* call = "Dialog.SetBool";
-  Host* host = Reach(call);
+  Host* host = Enter(call);
   if (host == nullptr) return 0;
   DialogObj* dlg = Use(*host, d, call);
   if (dlg == nullptr) return 0;
@@ -421,7 +415,7 @@ int32_t SetBool(C4D_Dialog* d, int32_t gadget, int32_t value, int32_t tristate) 
 
 int32_t GetValue(C4D_Dialog* d, int32_t gadget, int32_t* out, Gadget::Kind kind, const char* call,
                  const char* instead) {
-  Host* host = Reach(call);
+  Host* host = Enter(call);
   if (host == nullptr) return 0;
   DialogObj* dlg = Use(*host, d, call);
   if (dlg == nullptr) return 0;
@@ -446,7 +440,7 @@ int32_t GetBool(C4D_Dialog* d, int32_t gadget, int32_t* out) {
 }
 
 int32_t Enable(C4D_Dialog* d, int32_t gadget, int32_t enabled) {
-  Host* host = Reach("Dialog.Enable");
+  Host* host = Enter("Dialog.Enable");
   if (host == nullptr) return 0;
   DialogObj* dlg = Use(*host, d, "Dialog.Enable");
   if (dlg == nullptr || !dlg->HasWindow()) return 0;

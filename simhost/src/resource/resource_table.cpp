@@ -1,8 +1,8 @@
 // resource_table.cpp - the host's resource service table: resource sets
 // loaded from a plug-in's res folder, and strings from their string table.
-#include <cstdio>
 #include <filesystem>
 
+#include "core/core.h"
 #include "core/objects.h"
 #include "dialog/dialog_area.h"
 #include "resource/resource_set.h"
@@ -12,12 +12,6 @@ namespace simhost {
 namespace {
 
 constexpr const char* kKind = "resource";
-
-Host* Reach(const char* call) {
-  Host* host = Current();
-  if (host == nullptr) std::fprintf(stderr, "simhost: %s called while no host is running\n", call);
-  return host;
-}
 
 C4D_Resource* Load(Host& host, const std::string& folder) {
   DialogArea* area = Dialogs(host);
@@ -44,14 +38,14 @@ C4D_Resource* Load(Host& host, const std::string& folder) {
 }
 
 C4D_Resource* LoadSet(const C4D_Filename* resFolder) {
-  Host* host = Reach("Resource.LoadSet");
+  Host* host = Enter("Resource.LoadSet");
   if (host == nullptr || !host->Check("filename", resFolder, "Resource.LoadSet")) return nullptr;
   return Load(*host, PathOf(resFolder));
 }
 
 C4D_Resource* LoadFromPluginFolder(const C4D_Filename* pluginFolder) {
   const char* call = "Resource.LoadFromPluginFolder";
-  Host* host = Reach(call);
+  Host* host = Enter(call);
   if (host == nullptr || !host->Check("filename", pluginFolder, call)) return nullptr;
   std::string folder = PathOf(pluginFolder);
   if (folder.empty()) {
@@ -62,14 +56,14 @@ C4D_Resource* LoadFromPluginFolder(const C4D_Filename* pluginFolder) {
 }
 
 void Free(C4D_Resource* r) {
-  Host* host = Reach("Resource.Free");
+  Host* host = Enter("Resource.Free");
   if (host == nullptr || r == nullptr || !host->Check(kKind, r, "Resource.Free")) return;
   host->ledger.Remove(kKind, r);
   if (DialogArea* area = Dialogs(*host)) area->DeleteResource(r);
 }
 
 C4D_String* LoadString(const C4D_Resource* r, int32_t id) {
-  Host* host = Reach("Resource.LoadString");
+  Host* host = Enter("Resource.LoadString");
   if (host == nullptr) return nullptr;
   std::string text;
   if (r != nullptr && host->Check(kKind, r, "Resource.LoadString")) {

@@ -81,11 +81,13 @@ Filename GetResourceFolder() {
 
 Bool InitModuleResource() {
   ModuleResource& m = g_moduleResource;
+  // Answered from the one attempt before anything is allocated, so a request
+  // after the end leaves nothing behind.
+  if (m.attempted) return m.resource.Get() != nullptr;
   if (m.folder.Get() == nullptr) {
     m.folder = GetResourceFolder();
     if (m.folder.Get() == nullptr) return false;
   }
-  if (m.attempted) return m.resource.Get() != nullptr;
   m.attempted = true;
   return m.resource.InitFromResFolder(m.folder);
 }

@@ -80,6 +80,10 @@ C4D_ServiceRoot* ServiceRoot(Host& host);
 C4D_Logger* DefaultLogger(Host& host);
 
 // Module loading (loader.cpp).
+// Reads a module's g_maxon: versions, identity, dependencies, and the
+// references to resolve. Answers why the module is refused ("" = accepted).
+std::string ReadDeclarations(Host& host, Module& module, const C4D_ModuleInfo* info,
+                             std::vector<C4D_Declaration*>& references);
 void LoadModules(Host& host);
 void EndModules(Host& host);     // action 3
 void UnloadModules(Host& host);  // dlclose and the module locations

@@ -67,8 +67,14 @@ void Journal::Say(const std::string& line) {
 }
 
 void Journal::Emit(const nlohmann::json& event) {
-  // Replace invalid UTF-8 instead of throwing: texts come from the plug-in.
-  std::string text = event.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+  // "event" first, for a reader scanning the log; invalid UTF-8 is replaced
+  // instead of throwing, since texts come from the plug-in.
+  nlohmann::ordered_json ordered = nlohmann::ordered_json::object();
+  if (event.is_object() && event.contains("event")) ordered["event"] = event["event"];
+  if (event.is_object())
+    for (const auto& [key, value] : event.items())
+      if (key != "event") ordered[key] = value;
+  std::string text = ordered.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
   events_.push_back(text);
   if (logPath.empty() || logFailed_) return;
   if (log_ == nullptr) {

@@ -110,82 +110,6 @@ std::vector<Candidate> FindModules(Host& host) {
   return found;
 }
 
-// Reads g_maxon: versions, identity, dependencies, references. Answers the
-// reason for refusing the module ("" when it is acceptable).
-std::string ReadDeclarations(Host& host, Module& module, const C4D_ModuleInfo* info,
-                             std::vector<C4D_Declaration*>& references) {
-  nlohmann::json event = {{"event", "module"}, {"path", module.path}};
-  auto refuse = [&](const std::string& why) {
-    event["loaded"] = false;
-    event["reason"] = why;
-    host.journal.Emit(event);
-    return why;
-  };
-  if (info == nullptr) return refuse("it exports no g_maxon");
-  event["api"] = info->apiVersion;
-  event["apiCompatible"] = info->apiVersionCompatible;
-  host.journal.Say("  API " + std::to_string(info->apiVersion) + ", compatible with " +
-                   std::to_string(info->apiVersionCompatible));
-  if (info->apiVersion < kOldestModuleApi)
-    return refuse("built for API " + std::to_string(info->apiVersion) +
-                  "; this host loads modules of API " + std::to_string(kOldestModuleApi) +
-                  " and later");
-  if (info->apiVersionCompatible > C4D_API_VERSION)
-    return refuse("needs a host of API " + std::to_string(info->apiVersionCompatible) +
-                  "; this host is " + std::to_string(C4D_API_VERSION));
-  if (info->apiVersionCompatible > info->apiVersion)
-    return refuse("its compatible API version lies above its own API version");
-  for (uint64_t r : info->reserved)
-    if (r != 0) host.journal.Say("  WARNING: reserved fields of g_maxon are not zero");
-
-  std::set<const C4D_Declaration*> seen;
-  std::vector<std::string> dependencies;
-  nlohmann::json refs = nlohmann::json::array();
-  const C4D_Declaration* last = nullptr;
-  for (C4D_Declaration* d = info->declarations; d != nullptr; d = d->next) {
-    if (!seen.insert(d).second) return refuse("its declaration list runs in a circle");
-    last = d;
-    if (d->id == nullptr) return refuse("a declaration has no id");
-    const std::string id = d->id;
-    switch (d->kind) {
-      case C4D_DECL_MODULE_ID:
-        if (!module.identity.empty()) return refuse("it declares two identities");
-        module.identity = id;
-        break;
-      case C4D_DECL_DEPENDENCY:
-        dependencies.push_back(id);
-        break;
-      case C4D_DECL_REFLECTION:
-        host.journal.Say("  reflection registration: " + id +
-                         (d->label != nullptr ? std::string(" ") + d->label : std::string()));
-        break;
-      case C4D_DECL_REFERENCE:
-        if (d->slot == nullptr) return refuse("the reference " + id + " has no slot");
-        references.push_back(d);
-        refs.push_back(id);
-        break;
-      default:
-        return refuse("declaration " + id + " has an unknown kind " + std::to_string(d->kind));
-    }
-  }
-  if (last != info->lastDeclaration)
-    host.journal.Say("  WARNING: g_maxon's last declaration is not the end of its list");
-  if (module.identity.empty()) return refuse("it declares no module identity");
-  event["identity"] = module.identity;
-  event["dependencies"] = dependencies;
-  event["references"] = refs;
-  host.journal.Say("  identity: " + module.identity);
-  for (const auto& dep : dependencies) host.journal.Say("  depends on: " + dep);
-
-  const auto& have = HostFrameworks();
-  for (const auto& dep : dependencies)
-    if (std::find(have.begin(), have.end(), dep) == have.end())
-      return refuse("it depends on " + dep + ", which this host does not have");
-  event["loaded"] = true;
-  host.journal.Emit(event);
-  return "";
-}
-
 void Resolve(Host& host, const std::vector<C4D_Declaration*>& references) {
   for (C4D_Declaration* d : references) {
     void* object = nullptr;
@@ -257,6 +181,83 @@ std::unique_ptr<Module> Load(Host& host, const Candidate& candidate) {
 }
 
 }  // namespace
+
+// Reads g_maxon: versions, identity, dependencies, references. Answers the
+// reason for refusing the module ("" when it is acceptable).
+std::string ReadDeclarations(Host& host, Module& module, const C4D_ModuleInfo* info,
+                             std::vector<C4D_Declaration*>& references) {
+  nlohmann::json event = {{"event", "module"}, {"path", module.path}};
+  auto refuse = [&](const std::string& why) {
+    event["loaded"] = false;
+    event["reason"] = why;
+    host.journal.Emit(event);
+    return why;
+  };
+  if (info == nullptr) return refuse("it exports no g_maxon");
+  event["api"] = info->apiVersion;
+  event["apiCompatible"] = info->apiVersionCompatible;
+  host.journal.Say("  API " + std::to_string(info->apiVersion) + ", compatible with " +
+                   std::to_string(info->apiVersionCompatible));
+  if (info->apiVersion < kOldestModuleApi)
+    return refuse("built for API " + std::to_string(info->apiVersion) +
+                  "; this host loads modules of API " + std::to_string(kOldestModuleApi) +
+                  " and later");
+  if (info->apiVersionCompatible > C4D_API_VERSION)
+    return refuse("needs a host of API " + std::to_string(info->apiVersionCompatible) +
+                  "; this host is " + std::to_string(C4D_API_VERSION));
+  if (info->apiVersionCompatible > info->apiVersion)
+    return refuse("its compatible API version lies above its own API version");
+  for (uint64_t r : info->reserved)
+    if (r != 0) host.journal.Say("  WARNING: reserved fields of g_maxon are not zero");
+
+  std::set<const C4D_Declaration*> seen;
+  std::vector<std::string> dependencies;
+  std::vector<std::string> reflections;
+  nlohmann::json refs = nlohmann::json::array();
+  const C4D_Declaration* last = nullptr;
+  for (C4D_Declaration* d = info->declarations; d != nullptr; d = d->next) {
+    if (!seen.insert(d).second) return refuse("its declaration list runs in a circle");
+    last = d;
+    if (d->id == nullptr) return refuse("a declaration has no id");
+    const std::string id = d->id;
+    switch (d->kind) {
+      case C4D_DECL_MODULE_ID:
+        if (!module.identity.empty()) return refuse("it declares two identities");
+        module.identity = id;
+        break;
+      case C4D_DECL_DEPENDENCY:
+        dependencies.push_back(id);
+        break;
+      case C4D_DECL_REFLECTION:
+        reflections.push_back(id + (d->label != nullptr ? std::string(" ") + d->label : ""));
+        break;
+      case C4D_DECL_REFERENCE:
+        if (d->slot == nullptr) return refuse("the reference " + id + " has no slot");
+        references.push_back(d);
+        refs.push_back(id);
+        break;
+      default:
+        return refuse("declaration " + id + " has an unknown kind " + std::to_string(d->kind));
+    }
+  }
+  if (last != info->lastDeclaration)
+    host.journal.Say("  WARNING: g_maxon's last declaration is not the end of its list");
+  if (module.identity.empty()) return refuse("it declares no module identity");
+  event["identity"] = module.identity;
+  event["dependencies"] = dependencies;
+  event["references"] = refs;
+  host.journal.Say("  identity: " + module.identity);
+  for (const auto& dep : dependencies) host.journal.Say("  depends on: " + dep);
+  for (const auto& r : reflections) host.journal.Say("  reflection registration: " + r);
+
+  const auto& have = HostFrameworks();
+  for (const auto& dep : dependencies)
+    if (std::find(have.begin(), have.end(), dep) == have.end())
+      return refuse("it depends on " + dep + ", which this host does not have");
+  event["loaded"] = true;
+  host.journal.Emit(event);
+  return "";
+}
 
 C4D_ServiceRoot* ServiceRoot(Host& host) { return &host.core->root; }
 

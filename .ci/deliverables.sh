@@ -1,0 +1,113 @@
+#!/usr/bin/env bash
+# CI for the deliverables: cross-builds the Windows x86-64 and macOS arm64
+# modules, runs the test suites under Wine against Brevio.xdl64, reads both
+# modules' export and import tables (and the macOS platform), builds and checks
+# the user guide, and packs and checks the release archives. Self-contained:
+# installs what it needs. Exits non-zero on the first failure.
+#
+# Environment: BREVIO_DELIVERABLES_DIR (work folder, default
+# /tmp/brevio-deliverables), BREVIO_JOBS (build jobs, default 2).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+work=${BREVIO_DELIVERABLES_DIR:-/tmp/brevio-deliverables}
+jobs=${BREVIO_JOBS:-2}
+
+start=$(date +%s)
+last=$start
+timings=()
+step() {
+  local now
+  now=$(date +%s)
+  if [[ -n ${current:-} ]]; then timings+=("$(printf '%5ss  %s' $((now - last)) "$current")"); fi
+  current=$1
+  last=$now
+  printf '\n--- deliverables: %s (%ss)\n' "$1" $((now - start))
+}
+summary() {
+  local rc=$? now
+  now=$(date +%s)
+  if [[ -n ${current:-} ]]; then timings+=("$(printf '%5ss  %s' $((now - last)) "$current")"); fi
+  [[ -n ${WINEPREFIX:-} ]] && wineserver -k >/dev/null 2>&1 || true
+  printf '\n--- deliverables: timings\n'
+  printf '%s\n' "${timings[@]}"
+  printf '%5ss  total\n' $((now - start))
+  if ((rc)); then
+    printf -- '--- deliverables: FAILED during "%s" (exit %s)\n' "${current:-start}" "$rc"
+  fi
+}
+trap summary EXIT
+
+step "packages"
+packages=(cmake ninja-build g++-mingw-w64-x86-64-posix wine wine64 googletest nlohmann-json3-dev
+  groff poppler-utils clang-14 lld-14 llvm-14)
+missing=()
+for p in "${packages[@]}"; do dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p"); done
+# npm may come with a Node.js that is not Debian's; any npm will do.
+command -v npm >/dev/null || missing+=(npm)
+if ((${#missing[@]})); then
+  echo "installing: ${missing[*]}"
+  sudo=""
+  [[ $(id -u) -eq 0 ]] || sudo=sudo
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo apt-get update -qq
+  $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
+mkdir -p "$work"
+
+# ---------------------------------------------------------------- Windows
+step "Windows: configure and build (MinGW-w64, -j$jobs)"
+cmake --preset windows -B "$work/windows" >/dev/null
+cmake --build "$work/windows" -j "$jobs"
+
+step "Windows: tests under Wine"
+export WINEPREFIX="$work/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Server and services first, detached from CTest's output pipes.
+(wineserver -p && wine cmd /c exit) </dev/null >/dev/null 2>&1
+ctest --test-dir "$work/windows" --output-on-failure -j "$jobs"
+wineserver -k >/dev/null 2>&1 || true
+unset WINEPREFIX
+
+# ---------------------------------------------------------------- macOS
+step "macOS: sysroot (npm package, headers and libSystem stub)"
+tools/macos/make-sysroot.sh "$work/macos-sysroot" "$work/npm" >/dev/null
+
+step "macOS: configure and build (clang 14, ld64.lld)"
+cmake --preset macos-cross -B "$work/macos" -DBREVIO_MACOS_SYSROOT="$work/macos-sysroot" >/dev/null
+cmake --build "$work/macos" -j "$jobs"
+
+step "macOS: module and help checks"
+ctest --test-dir "$work/macos" --output-on-failure -j "$jobs"
+
+# ---------------------------------------------------------------- Linux
+step "Linux: module for the simulated host, and its help check"
+cmake -S . -B "$work/linux" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBREVIO_BUILD_SIMHOST=OFF >/dev/null
+cmake --build "$work/linux" -j "$jobs"
+ctest --test-dir "$work/linux" --output-on-failure
+
+# ---------------------------------------------------------------- archives
+step "release archives"
+expected_res=$(cd res && find . -type f | sed 's|^\./||' | sort)
+check_archive() { # build-dir folder module-file
+  local build=$1 folder=$2 module=$3 archive listing want
+  (cd "$build" && cpack >/dev/null)
+  archive=$(find "$build/packages" -maxdepth 1 -name "$folder-*" ! -name '*.sha256' | head -n 1)
+  [[ -n $archive ]] || { echo "no archive for $folder in $build/packages" >&2; return 1; }
+  listing=$(cmake -E tar tf "$archive" | grep -v '/$' | sort)
+  want=$( (printf '%s\n' "$folder/$module" "$folder/Brevio.pdf"
+    sed "s|^|$folder/res/|" <<<"$expected_res") | sort)
+  if [[ $listing != "$want" ]]; then
+    echo "$archive does not hold exactly the plug-in folder:" >&2
+    diff <(echo "$want") <(echo "$listing") >&2 || true
+    return 1
+  fi
+  (cd "$(dirname "$archive")" && sha256sum -c "$(basename "$archive").sha256" >/dev/null)
+  printf '%-48s %9s bytes  (%s %s bytes)\n' "$(basename "$archive")" "$(wc -c <"$archive")" \
+    "$module" "$(wc -c <"$build/plugins/$folder/$module")"
+}
+check_archive "$work/windows" Brevio Brevio.xdl64
+check_archive "$work/macos" BrevioR2026 BrevioR2026.xlib
+check_archive "$work/linux" Brevio Brevio.xso64
+echo "archives in $work/{windows,macos,linux}/packages"
+
+step "done"

@@ -61,12 +61,17 @@ struct CoreState {
   int64_t creations = 0;   // Create/Alloc calls counted for injected failures
   std::thread::id thread = std::this_thread::get_id();
   std::vector<int32_t> actions;  // c4d_main calls in progress, innermost last
+  // Calls into the plug-in by id (PluginCall), kept while objects created
+  // during them live, so that a leak can name the call that made it.
+  std::map<uint64_t, std::string> callNames;
+  uint64_t lastCall = 0;
   std::unique_ptr<std::mt19937_64> rng;
   int runs = 0;  // host runs started in this session
 };
 
 // The running host for a table entry, after checking the calling thread;
-// NULL outside a session (the call is then reported on stderr).
+// NULL outside a session (the call is then reported on stderr) and for a
+// call from another thread (a misuse: the entry then does nothing).
 Host* Enter(const char* call);
 
 // c4d_main, with the entry event. `message` is logged for action 6.

@@ -17,7 +17,7 @@ namespace simhost {
 
 void Ledger::Add(const std::string& kind, const void* handle) {
   if (handle == nullptr) return;
-  live_[kind][handle] = serial_++;
+  live_[kind][handle] = Entry{serial_++, call_};
 }
 
 bool Ledger::Remove(const std::string& kind, const void* handle) {
@@ -38,11 +38,26 @@ std::map<std::string, size_t> Ledger::Live() const {
   return counts;
 }
 
+std::map<std::string, size_t> Ledger::LiveFrom(uint64_t call) const {
+  std::map<std::string, size_t> counts;
+  for (const auto& [kind, handles] : live_)
+    for (const auto& [handle, entry] : handles)
+      if (entry.call == call) ++counts[kind];
+  return counts;
+}
+
+std::map<std::pair<uint64_t, std::string>, size_t> Ledger::LiveByCall() const {
+  std::map<std::pair<uint64_t, std::string>, size_t> counts;
+  for (const auto& [kind, handles] : live_)
+    for (const auto& [handle, entry] : handles) ++counts[{entry.call, kind}];
+  return counts;
+}
+
 std::vector<const void*> Ledger::Take(const std::string& kind) {
   std::vector<std::pair<uint64_t, const void*>> byAge;
   auto k = live_.find(kind);
   if (k == live_.end()) return {};
-  for (const auto& [handle, serial] : k->second) byAge.emplace_back(serial, handle);
+  for (const auto& [handle, entry] : k->second) byAge.emplace_back(entry.serial, handle);
   live_.erase(k);
   std::sort(byAge.begin(), byAge.end());
   std::vector<const void*> handles;
@@ -140,8 +155,11 @@ Host* Enter(const char* call) {
     std::fprintf(stderr, "simhost: %s called while no host is running\n", call);
     return nullptr;
   }
-  if (std::this_thread::get_id() != host->core->thread)
+  if (std::this_thread::get_id() != host->core->thread) {
+    // The call is refused: the host's state belongs to its main thread.
     host->Misuse(call, "called from a thread other than the host's main thread");
+    return nullptr;
+  }
   return host;
 }
 
@@ -266,8 +284,10 @@ bool Host::ExecuteCommand(int32_t id) {
 
   // As in a menu: the command runs only while its state says it is enabled.
   int32_t state = C4D_CMD_ENABLED;
-  if (command->record.GetState != nullptr)
+  if (command->record.GetState != nullptr) {
+    PluginCall call(*this, "GetState(" + std::to_string(id) + ")");
     state = command->record.GetState(command->record.object, doc, nullptr);
+  }
   nlohmann::json event = {{"event", "command"}, {"id", id}, {"state", state}};
   if ((state & C4D_CMD_ENABLED) == 0) {
     journal.Say("simhost: command " + std::to_string(id) + " is disabled (state " +
@@ -279,8 +299,10 @@ bool Host::ExecuteCommand(int32_t id) {
   journal.Say("simhost: the user runs command " + std::to_string(id) + " \"" + command->name +
               "\"");
   int32_t result = 0;
-  if (command->record.Execute != nullptr)
+  if (command->record.Execute != nullptr) {
+    PluginCall call(*this, "Execute(" + std::to_string(id) + ")");
     result = command->record.Execute(command->record.object, doc);
+  }
   event["executed"] = true;
   event["result"] = result;
   journal.Emit(event);
@@ -310,13 +332,24 @@ void Host::Stop() {
   for (auto& area : areas) area->OnStop(*this);
   SavePrefs(*this);
 
-  // Whatever the plug-in created and did not free is a leak.
-  for (const auto& [kind, count] : ledger.Live()) {
+  // Whatever the plug-in created and did not free is a leak, named after the
+  // call into the plug-in that created it.
+  for (const auto& [key, count] : ledger.LiveByCall()) {
+    const auto& [call, kind] = key;
     failed = true;
-    journal.Say("LEAK: " + std::to_string(count) + " " + kind + " object(s) never freed");
-    journal.Emit({{"event", "leak"}, {"kind", kind}, {"count", count}});
-    for (const void* handle : ledger.Take(kind)) ReclaimObject(kind, handle);
+    nlohmann::json event = {{"event", "leak"}, {"kind", kind}, {"count", count}};
+    std::string where;
+    auto name = core->callNames.find(call);
+    if (name != core->callNames.end()) {
+      event["during"] = name->second;
+      where = " (created during " + name->second + ")";
+    }
+    journal.Say("LEAK: " + std::to_string(count) + " " + kind + " object(s) never freed" + where);
+    journal.Emit(event);
   }
+  for (const auto& [kind, count] : ledger.Live())
+    for (const void* handle : ledger.Take(kind)) ReclaimObject(kind, handle);
+  core->callNames.clear();
   journal.Emit({{"event", "stop"}, {"run", core->runs}});
   running = false;
 }

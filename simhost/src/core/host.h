@@ -35,9 +35,23 @@ class Ledger {
   // first (the host reclaims what a plug-in leaked after reporting it).
   std::vector<const void*> Take(const std::string& kind);
 
+  // The call into the plug-in in progress (0: none); each object added is
+  // recorded as created during it.
+  void SetCall(uint64_t call) { call_ = call; }
+  uint64_t CurrentCall() const { return call_; }
+  // Live objects per kind that were created during `call`.
+  std::map<std::string, size_t> LiveFrom(uint64_t call) const;
+  // Live objects counted by {the call that created them, kind}.
+  std::map<std::pair<uint64_t, std::string>, size_t> LiveByCall() const;
+
  private:
-  std::map<std::string, std::map<const void*, uint64_t>> live_;
+  struct Entry {
+    uint64_t serial = 0;
+    uint64_t call = 0;
+  };
+  std::map<std::string, std::map<const void*, Entry>> live_;
   uint64_t serial_ = 0;
+  uint64_t call_ = 0;
 };
 
 // The readable transcript and the JSON-lines event log.
@@ -166,6 +180,27 @@ class Host {
   }
   std::vector<std::unique_ptr<Area>> areas;
   bool failed = false;  // a misuse or leak was seen
+};
+
+// One call from the host into the plug-in: c4d_main, an operation of a
+// registered command, a dialog callback. Objects the plug-in creates during
+// it are recorded as created during it. A balanced call must free them before
+// it returns; whatever kind it leaves is reported as a leak during the call
+// ({"event":"leak","during":NAME,...}) and fails the run. Unbalanced calls
+// (c4d_main actions 1 and 2, message 1) may create the module's own state,
+// which the leak check at the end of the host run accounts for instead.
+class PluginCall {
+ public:
+  PluginCall(Host& host, std::string name, bool balanced = true);
+  ~PluginCall();
+  PluginCall(const PluginCall&) = delete;
+  PluginCall& operator=(const PluginCall&) = delete;
+
+ private:
+  Host& host_;
+  uint64_t id_;
+  uint64_t outer_;
+  bool balanced_;
 };
 
 // The host of the running session (NULL outside a session).

@@ -263,13 +263,24 @@ C4D_ServiceRoot* ServiceRoot(Host& host) { return &host.core->root; }
 
 int32_t CallMain(Host& host, Module& module, int32_t action, void* p1, void* p2, void* p3) {
   if (module.main == nullptr) return C4D_PL_ERROR;
+  const auto message = static_cast<int32_t>(reinterpret_cast<intptr_t>(p1));
+  // Actions 1 and 2 and message 1 may build the module's lasting state
+  // (location, resource, registered command); any other call frees what it
+  // creates before it returns.
+  const bool buildsState = action == C4D_PL_INIT_SYS || action == C4D_PL_INIT ||
+                           (action == C4D_PL_MESSAGE && message == C4D_MSG_INIT_SYS);
+  std::string name = "c4d_main(" + std::to_string(action);
+  if (action == C4D_PL_MESSAGE) name += ", message " + std::to_string(message);
   host.core->actions.push_back(action);
-  const int32_t result = module.main(action, p1, p2, p3);
+  int32_t result = 0;
+  {
+    PluginCall call(host, name + ")", !buildsState);
+    result = module.main(action, p1, p2, p3);
+  }
   host.core->actions.pop_back();
   nlohmann::json event = {{"event", "entry"}, {"action", action}};
   std::string shown = "simhost: c4d_main action " + ActionName(action);
   if (action == C4D_PL_MESSAGE) {
-    const auto message = static_cast<int32_t>(reinterpret_cast<intptr_t>(p1));
     event["message"] = message;
     shown += " message " + std::to_string(message);
   }

@@ -20,6 +20,14 @@ void Free(void* block) {
   Host* host = Enter("Memory.Free");
   if (host == nullptr || block == nullptr) return;
   if (!host->Check("memory", block, "Memory.Free")) return;  // never free what we did not hand out
+  // A registered command's object is the host's: it goes only through Destruct.
+  for (const RegisteredCommand& command : host->core->commands)
+    if (command.record.object == block) {
+      host->Misuse("Memory.Free", "frees the object of registered command " +
+                                      std::to_string(command.id) +
+                                      ", which the host owns (it is destroyed through Destruct)");
+      return;
+    }
   host->ledger.Remove("memory", block);
   std::free(block);
 }

@@ -13,6 +13,7 @@ void Destroy(Host& host, const C4D_CommandRecord& record, int32_t id, const char
   host.journal.Say("simhost: destroying the object of command " + std::to_string(id) + " (" + why +
                    ")");
   host.journal.Emit({{"event", "destruct"}, {"id", id}, {"reason", why}});
+  PluginCall call(host, "Destruct(" + std::to_string(id) + ")");
   record.Destruct(record.object);
 }
 

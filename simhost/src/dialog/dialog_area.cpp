@@ -137,6 +137,7 @@ bool DialogArea::OpenWindow(Host& host, DialogObj* d) {
   bool layout = true;  // a dialog without CreateLayout has an empty window
   if (SIMHOST_HAS_CALLBACK(d->callbacks, CreateLayout)) {
     Busy busy(d);
+    PluginCall call(host, "CreateLayout");
     layout = d->callbacks->CreateLayout(d->ctx) != 0;
   }
   if (d->freed) return false;
@@ -161,6 +162,7 @@ bool DialogArea::OpenWindow(Host& host, DialogObj* d) {
   BringToFront(d);
   if (SIMHOST_HAS_CALLBACK(d->callbacks, InitValues)) {
     Busy busy(d);
+    PluginCall call(host, "InitValues");
     d->callbacks->InitValues(d->ctx);  // its answer changes nothing about the window
   }
   if (d->freed) return false;
@@ -186,6 +188,7 @@ void DialogArea::DestroyWindow(Host& host, DialogObj* d, const std::string& by, 
   host.journal.Emit(e);
   if (notify && SIMHOST_HAS_CALLBACK(d->callbacks, DestroyWindow)) {
     Busy busy(d);
+    PluginCall call(host, "DestroyWindow");
     d->callbacks->DestroyWindow(d->ctx);
   }
 }
@@ -195,6 +198,7 @@ void DialogArea::UserClose(Host& host, DialogObj* d, const std::string& how) {
   bool keep = false;
   if (SIMHOST_HAS_CALLBACK(d->callbacks, AskClose)) {
     Busy busy(d);
+    PluginCall call(host, "AskClose");
     keep = d->callbacks->AskClose(d->ctx) != 0;
   }
   if (d->freed) return;
@@ -219,6 +223,7 @@ bool DialogArea::SendCommand(Host& host, DialogObj* d, int32_t id, bool hasValue
   int32_t answer = 0;
   {
     Busy busy(d);
+    PluginCall call(host, "Command(" + std::to_string(id) + ")");
     answer = d->callbacks->Command(d->ctx, id, ToHandle(&msg));
   }
   host.RemoveHostObject("container", &msg);

@@ -152,6 +152,11 @@ int32_t Close(C4D_Dialog* d) {
   DialogObj* dlg = Use(*host, d, "Dialog.Close");
   DialogArea* area = Dialogs(*host);
   if (dlg == nullptr || area == nullptr) return 0;
+  if (dlg->state == DialogObj::State::Creating) {
+    // The window is only being built: CreateLayout answers false to refuse it.
+    host->Misuse("Dialog.Close", "closes the dialog from inside its own CreateLayout");
+    return 0;
+  }
   if (dlg->state != DialogObj::State::Open) return 0;  // nothing to close
   area->DestroyWindow(*host, dlg, "plugin", true);
   area->Sweep();

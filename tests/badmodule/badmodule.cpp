@@ -1,0 +1,178 @@
+// badmodule.cpp - a plug-in module that misbehaves on purpose, built only for
+// the tests of the simulated host's misuse and leak checks. Each registered
+// command breaks one rule when it is run; with BADMODULE_LEAK_AT_START the
+// module also keeps a container from its start that it never frees.
+#include <cstdint>
+#include <cstring>
+#include <thread>
+
+#include "c4d_abi.h"
+#include "c4d_export.h"
+
+namespace {
+
+// The command ids the tests run.
+enum : int32_t {
+  kClean = 1900000,          // creates and frees: no report
+  kLeakInExecute = 1900001,  // a container left behind by Execute
+  kOtherThread = 1900002,    // a table call from a thread of its own
+  kDoubleFree = 1900003,     // a container freed twice
+  kFreeOwnObject = 1900004,  // frees its own command object, which the host owns
+  kCloseInLayout = 1900005,  // closes its dialog from inside CreateLayout
+  kRegisterLate = 1900006,   // registers a command outside the start
+  kLeakInLayout = 1900007,   // a string left behind by CreateLayout
+  kLeakInCommand = 1900008,  // a container left behind by the dialog's Command
+};
+constexpr int32_t kLeakyMenuEntry = 77;
+
+const C4D_ServiceRoot* g_root = nullptr;
+C4D_Dialog* g_dialog = nullptr;
+int32_t g_mode = 0;  // the command that opened the dialog
+#ifdef BADMODULE_LEAK_AT_START
+C4D_Container* g_kept = nullptr;
+#endif
+
+C4D_String* Text(const char* utf8) { return g_root->string->Create(utf8); }
+
+int32_t CreateLayout(void*) {
+  const C4D_DialogTable* dlg = g_root->dialog;
+  if (g_mode == kCloseInLayout) dlg->Close(g_dialog);
+  if (g_mode == kLeakInLayout) Text("never freed");
+  C4D_String* title = Text("Bad");
+  C4D_String* entry = Text("Leak a container");
+  dlg->MenuFlushAll(g_dialog);
+  dlg->MenuSubBegin(g_dialog, title);
+  dlg->MenuAddString(g_dialog, kLeakyMenuEntry, entry);
+  dlg->MenuSubEnd(g_dialog);
+  dlg->MenuFinished(g_dialog);
+  g_root->string->Free(entry);
+  g_root->string->Free(title);
+  return 1;
+}
+
+int32_t InitValues(void*) { return 1; }
+
+int32_t DialogCommand(void*, int32_t id, const C4D_Container*) {
+  if (id == kLeakyMenuEntry) g_root->container->Create(-1);
+  return 1;
+}
+
+const C4D_DialogCallbacks kCallbacks = {sizeof(C4D_DialogCallbacks),
+                                        CreateLayout,
+                                        InitValues,
+                                        DialogCommand,
+                                        nullptr,
+                                        nullptr,
+                                        nullptr};
+
+void Destruct(void* object) { g_root->memory->Free(object); }
+
+struct CommandObject {
+  int32_t id;
+};
+
+int32_t Execute(void* object, C4D_Document*) {
+  const int32_t id = static_cast<CommandObject*>(object)->id;
+  const C4D_ContainerTable* bc = g_root->container;
+  switch (id) {
+    case kClean:
+      bc->Free(bc->Create(-1));
+      return 1;
+    case kLeakInExecute:
+      bc->Create(-1);
+      return 1;
+    case kOtherThread: {
+      C4D_Container* made = nullptr;
+      std::thread worker([&] { made = bc->Create(-1); });
+      worker.join();
+      if (made != nullptr) bc->Free(made);
+      return 1;
+    }
+    case kDoubleFree: {
+      C4D_Container* c = bc->Create(-1);
+      bc->Free(c);
+      bc->Free(c);
+      return 1;
+    }
+    case kFreeOwnObject:
+      g_root->memory->Free(object);
+      return 1;
+    case kRegisterLate: {
+      void* late = g_root->memory->Alloc(sizeof(CommandObject));
+      C4D_CommandRecord record;
+      std::memset(&record, 0, sizeof record);
+      record.Destruct = Destruct;
+      record.object = late;
+      return g_root->registration->RegisterPlugin(C4D_PLUGINTYPE_COMMAND, 1900099, nullptr, &record,
+                                                  sizeof record, C4D_API_VERSION);
+    }
+    default:
+      g_mode = id;
+      return g_root->dialog->Open(g_dialog, C4D_DLG_TYPE_ASYNC, id, -1, -1, 0, 0, 0);
+  }
+}
+
+int32_t GetState(void*, C4D_Document*, C4D_Dialog*) { return C4D_CMD_ENABLED; }
+
+bool Register(int32_t id) {
+  auto* object = static_cast<CommandObject*>(g_root->memory->Alloc(sizeof(CommandObject)));
+  if (object == nullptr) return false;
+  object->id = id;
+  C4D_CommandRecord record;
+  std::memset(&record, 0, sizeof record);
+  record.Destruct = Destruct;
+  record.object = object;
+  record.Execute = Execute;
+  record.GetState = GetState;
+  C4D_String* name = Text("bad command");
+  const int32_t ok = g_root->registration->RegisterPlugin(C4D_PLUGINTYPE_COMMAND, id, name, &record,
+                                                          sizeof record, C4D_API_VERSION);
+  g_root->string->Free(name);
+  return ok != 0;
+}
+
+bool Start() {
+  g_dialog = g_root->dialog->Create(&kCallbacks, nullptr);
+#ifdef BADMODULE_LEAK_AT_START
+  g_kept = g_root->container->Create(-1);
+#endif
+  bool ok = true;
+  for (int32_t id = kClean; id <= kLeakInCommand; ++id) ok = Register(id) && ok;
+  return ok;
+}
+
+void End() {
+  g_root->dialog->Free(g_dialog);
+  g_dialog = nullptr;
+}
+
+C4D_Declaration g_identity = {nullptr, C4D_DECL_MODULE_ID, "org.example.badmodule", nullptr,
+                              nullptr};
+
+}  // namespace
+
+extern "C" {
+
+C4D_EXPORT C4D_ModuleInfo g_maxon = {
+    C4D_API_VERSION, C4D_API_VERSION, &g_identity, &g_identity, {0, 0, 0, 0}};
+
+C4D_EXPORT int32_t c4d_main(int32_t action, void* p1, void*, void*) {
+  switch (action) {
+    case C4D_PL_INIT_VERSION:
+      return C4D_PL_ENTRY_VERSION;
+    case C4D_PL_INIT_SYS:
+      g_root = static_cast<const C4D_ServiceRoot*>(p1);
+      return g_root != nullptr ? C4D_PL_OK : C4D_PL_ERROR_VERSION;
+    case C4D_PL_MESSAGE:
+      return C4D_PL_OK;
+    case C4D_PL_INIT:
+      return Start() ? 1 : 0;
+    case C4D_PL_END:
+      End();
+      return C4D_PL_OK;
+    default:
+      return C4D_PL_ERROR;
+  }
+}
+
+}  // extern "C"

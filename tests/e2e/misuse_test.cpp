@@ -1,0 +1,110 @@
+// The simulated host's checks on every call between host and plug-in, proven
+// against modules that break the rules on purpose (tests/badmodule).
+#include <gtest/gtest.h>
+
+#include "session_helpers.h"
+
+namespace brevio_test {
+namespace {
+
+simhost::Options BadHost(const char* pluginsDir) {
+  simhost::Options o;
+  o.pluginDirs = {pluginsDir};
+  o.echo = false;
+  return o;
+}
+
+Session RunBad(const std::string& script) {
+  return RunHost(BadHost(BREVIO_BADPLUGINS_DIR), script);
+}
+
+TEST(Misuse, WellBehavedCallsAreNotReported) {
+  Session s = RunBad("command 1900000\n");
+  EXPECT_CLEAN(s);
+  EXPECT_TRUE(s.Events("misuse").empty());
+  EXPECT_TRUE(s.Events("leak").empty());
+  // Every command object goes back through its destructor entry, once.
+  EXPECT_EQ(s.Events("destruct").size(), 9u);
+}
+
+TEST(Misuse, ObjectsLeftByACallAreReportedWithThatCall) {
+  struct Case {
+    const char* script;
+    const char* during;
+    const char* kind;
+  };
+  const Case cases[] = {
+      {"command 1900001\n", "Execute(1900001)", "container"},
+      {"command 1900007\n", "CreateLayout", "string"},
+      {"command 1900008\nmenu 77\n", "Command(77)", "container"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.script);
+    Session s = RunBad(c.script);
+    EXPECT_EQ(s.result.exitCode, 1) << s.result.transcript;
+    auto leaks = s.Events("leak");
+    // Once when the call returns, once more when the host run ends.
+    ASSERT_EQ(leaks.size(), 2u) << s.result.transcript;
+    for (const auto& leak : leaks) {
+      EXPECT_EQ(leak["during"], c.during);
+      EXPECT_EQ(leak["kind"], c.kind);
+      EXPECT_EQ(leak["count"], 1);
+    }
+    EXPECT_TRUE(s.Events("misuse").empty());
+  }
+}
+
+TEST(Misuse, StateKeptFromTheStartMustBeFreedByTheEnd) {
+  Session s = RunHost(BadHost(BREVIO_LEAKYPLUGINS_DIR), "command 1900000\n");
+  EXPECT_EQ(s.result.exitCode, 1);
+  auto leaks = s.Events("leak");
+  ASSERT_EQ(leaks.size(), 1u) << s.result.transcript;
+  EXPECT_EQ(leaks[0]["during"], "c4d_main(2)");
+  EXPECT_EQ(leaks[0]["kind"], "container");
+  EXPECT_EQ(leaks[0]["count"], 1);
+}
+
+TEST(Misuse, ForbiddenCallsAreReportedAndRefused) {
+  struct Case {
+    const char* script;
+    const char* call;
+    const char* text;
+  };
+  const Case cases[] = {
+      {"command 1900002\n", "Container.Create", "thread"},
+      {"command 1900003\n", "Container.Free", "not a live container"},
+      {"command 1900004\n", "Memory.Free", "registered command 1900004"},
+      {"command 1900005\n", "Dialog.Close", "CreateLayout"},
+      {"command 1900006\n", "Registration.RegisterPlugin", "action 2"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.script);
+    Session s = RunBad(c.script);
+    EXPECT_EQ(s.result.exitCode, 1) << s.result.transcript;
+    auto misuses = s.Events("misuse");
+    ASSERT_EQ(misuses.size(), 1u) << s.result.transcript;
+    EXPECT_EQ(misuses[0]["call"], c.call);
+    EXPECT_NE(misuses[0]["text"].get<std::string>().find(c.text), std::string::npos)
+        << misuses[0]["text"];
+    // A refused call does nothing, so it leaves nothing behind either.
+    EXPECT_TRUE(s.Events("leak").empty()) << s.result.transcript;
+  }
+}
+
+TEST(Misuse, TheHostKeepsWhatItOwnsAndGivesBackWhatItRefused) {
+  // The command object the plug-in tried to free is still destroyed once, at
+  // the end; the late registration's object is destroyed at once.
+  Session freed = RunBad("command 1900004\n");
+  int destroyed = 0;
+  for (const auto& e : freed.Events("destruct")) destroyed += e["id"] == 1900004;
+  EXPECT_EQ(destroyed, 1);
+
+  Session late = RunBad("command 1900006\n");
+  bool refused = false;
+  for (const auto& e : late.Events("destruct"))
+    refused = refused || (e["id"] == 1900099 && e["reason"] == "registration refused");
+  EXPECT_TRUE(refused) << late.result.transcript;
+}
+
+}  // namespace
+}  // namespace brevio_test

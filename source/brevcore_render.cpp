@@ -58,6 +58,10 @@ Bool BrevioDialog::TestRender(BaseDocument doc) {
 
   ReadGadgets();
 
+  // Without both copies the document could not be put back afterwards: the
+  // host is out of memory, and nothing is changed.
+  if (!backup.IsValid() || !working.IsValid()) return false;
+
   // Without render settings there is nothing to render with; nothing changes.
   const RenderData rd = doc.GetActiveRenderData();
   if (!rd) return false;

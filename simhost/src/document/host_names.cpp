@@ -9,6 +9,9 @@ namespace simhost {
 
 namespace {
 
+// 7005 to 7008, in order.
+const char* const kRegionSides[] = {"left", "top", "right", "bottom"};
+
 const std::map<int32_t, std::string>& SettingNames() {
   static const std::map<int32_t, std::string> names = {
       {5002, "RDATA_ANTIALIASING"},
@@ -129,7 +132,11 @@ std::string MessageName(int32_t type) {
 
 std::string DescribeSetting(int32_t id) {
   std::string name = RenderSettingName(id);
-  return std::to_string(id) + (name.empty() ? "" : " " + name);
+  if (!name.empty()) return std::to_string(id) + " " + name;
+  // The region's sides have no symbol of their own.
+  if (id >= 7005 && id <= 7008)
+    return std::to_string(id) + " (render region " + kRegionSides[id - 7005] + ")";
+  return std::to_string(id);
 }
 
 std::string DescribeEffect(int32_t type) {
@@ -179,7 +186,8 @@ std::string RenderSummary(int32_t command, const Document& doc) {
     out += "  RDATA_RENDERREGION on:";
     for (int32_t id = 7005; id <= 7008; ++id) {
       const Value* v = Find(c, id);
-      out += " " + (v ? DescribeValue(id, *v) : std::string("absent"));
+      out += std::string(id == 7005 ? " " : ", ") + kRegionSides[id - 7005] + " " +
+             (v ? DescribeValue(id, *v) : std::string("absent"));
     }
     out += "\n";
   }

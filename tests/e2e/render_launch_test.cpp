@@ -192,6 +192,32 @@ TEST(RenderLaunch, TwoRendersInARowEachRestore) {
   EXPECT_EQ(StepsOfClick(run.session, 1), StepsOfClick(run.session, 0));
 }
 
+TEST(RenderLaunch, DefaultSceneWithChoicesMadeInTheDialog) {
+  // No scene given: the host's default document. The render uses what the
+  // dialog shows at the click, not what was stored.
+  TempDir dir;
+  Session s = RunHost(HostOptions(dir),
+                      "command 1027069\nchoose 10008 6002\nchoose 10003 6031\n"
+                      "choose 10004 6056\nuntick 10012\ntick 10024\nclick 10032\n"
+                      "show renderdata\nshow effects\n");
+  EXPECT_CLEAN(s);
+  auto renders = s.Events("render");
+  ASSERT_EQ(renders.size(), 1u);
+  const json& seen = renders[0]["settings"];
+  EXPECT_EQ(renders[0]["command"], kPictureViewerCommand);
+  EXPECT_EQ(seen["5002"], json::parse(R"({"int32": 2})"));
+  EXPECT_EQ(seen["5008"], json::parse(R"({"float": 80.0})"));
+  EXPECT_EQ(seen["5009"], json::parse(R"({"float": 45.0})"));
+  EXPECT_EQ(seen["7004"], json::parse(R"({"bool": false})"));
+  // Ambient occlusion kept, glow not; global illumination kept by default.
+  EXPECT_EQ(renders[0]["effects"], json::parse(R"([{"type": 1021096, "enabled": true, "bits": 0},
+                            {"type": 300001045, "enabled": true, "bits": 0},
+                            {"type": 1001401, "enabled": false, "bits": 4},
+                            {"type": 1001400, "enabled": false, "bits": 4}])"));
+  EXPECT_EQ(s.Last("renderdata")["settings"]["5008"], json::parse(R"({"float": 1280.0})"));
+  EXPECT_EQ(s.Last("effects")["effects"][2]["enabled"], true);
+}
+
 TEST(RenderLaunch, NoActiveDocumentNoRender) {
   TempDir dir;
   simhost::Options options = HostOptions(dir);

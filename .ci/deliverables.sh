@@ -62,7 +62,9 @@ cmake --build "$work/windows" -j "$jobs"
 
 step "Windows: tests under Wine"
 export WINEPREFIX="$work/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-# Server and services first, detached from CTest's output pipes.
+# Server and services first, detached from CTest's output pipes (the first
+# start also creates the prefix).
+mkdir -p "$WINEPREFIX"
 (wineserver -p && wine cmd /c exit) </dev/null >/dev/null 2>&1
 ctest --test-dir "$work/windows" --output-on-failure -j "$jobs"
 wineserver -k >/dev/null 2>&1 || true

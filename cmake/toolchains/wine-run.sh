@@ -14,7 +14,8 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 wine=${BREVIO_WINE:-wine}
 
-mkdir -p "$(dirname "$WINEPREFIX")"
+# (The server refuses a prefix folder that does not exist yet.)
+mkdir -p "$WINEPREFIX"
 (
   flock 9
   # (9>&-: the server must not inherit the lock and hold it for its lifetime.)

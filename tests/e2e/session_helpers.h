@@ -43,7 +43,7 @@ class TempDir {
   TempDir& operator=(const TempDir&) = delete;
 
   const fs::path& Path() const { return path_; }
-  std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+  std::string operator/(const std::string& name) const { return (path_ / name).generic_string(); }
 
  private:
   fs::path path_;
@@ -57,14 +57,14 @@ inline std::string BuiltPluginsDir() { return BREVIO_PLUGINS_DIR; }
 inline std::string CopyPlugins(const TempDir& dir) {
   fs::path target = dir.Path() / "plugins";
   fs::copy(BuiltPluginsDir(), target, fs::copy_options::recursive);
-  return target.string();
+  return target.generic_string();
 }
 
 // Options for a well-behaved host with its own preferences folder.
 inline simhost::Options HostOptions(const TempDir& dir) {
   simhost::Options o;
   o.pluginDirs = {BuiltPluginsDir()};
-  o.prefsDir = (dir.Path() / "prefs").string();
+  o.prefsDir = (dir.Path() / "prefs").generic_string();
   o.echo = false;
   return o;
 }

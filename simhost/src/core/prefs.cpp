@@ -160,7 +160,9 @@ void LoadPrefs(Host& host) {
   std::string error;
   if (!in || !Parse(text.str(), parsed, error)) {
     if (error.empty()) error = "cannot be read";
-    // Kept aside rather than overwritten at the next save.
+    // Kept aside rather than overwritten at the next save (closed first:
+    // Windows does not rename an open file).
+    in.close();
     const std::string aside = file + ".corrupt";
     fs::rename(file, aside, ec);
     host.journal.Say("simhost: WARNING: preferences " + file + " ignored: " + error +

@@ -37,7 +37,7 @@ bool DocumentAction(Host& host, const std::vector<std::string>& args, std::strin
     scene = DefaultScene();
   } else {
     // Relative paths are taken from the working folder of the host program.
-    std::string path = std::filesystem::absolute(what).lexically_normal().string();
+    std::string path = std::filesystem::absolute(what).lexically_normal().generic_string();
     if (!LoadSceneFile(path, scene, error)) return false;
   }
   area.SetActive(host, Document::FromScene(scene));

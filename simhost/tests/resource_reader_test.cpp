@@ -68,6 +68,9 @@ TEST(ResourceGrammar, ReportsBrokenFilesWithTheirLine) {
   EXPECT_EQ(BlockError("A { B = 1; }"), "1: unexpected character '='");
   EXPECT_EQ(BlockError("A { N \"bad \\q\"; }"), "1: unknown escape '\\q' in string");
   EXPECT_EQ(BlockError("A { SIZE 99999999999; }"), "1: number out of 32-bit range");
+  EXPECT_EQ(BlockError("A { SIZE -5555555555555555555555555555; }"),
+            "1: number out of 32-bit range");
+  EXPECT_EQ(BlockError("A { SIZE 0x123456789abcdef0123; }"), "1: number out of 32-bit range");
   EXPECT_EQ(BlockError("A { SIZE 12ab; }"), "1: malformed number");
   EXPECT_EQ(BlockError("A { B; } C"), "1: expected ';' before end of file");
 }

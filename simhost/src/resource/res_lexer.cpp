@@ -150,7 +150,8 @@ class Lexer {
       char c = s_[i_];
       int d = std::isdigit(static_cast<unsigned char>(c)) ? c - '0' : std::tolower(c) - 'a' + 10;
       if (d >= base) break;
-      v = v * base + d;
+      // Past 32 bits the digits are only skipped: more would overflow v.
+      if (!tooBig) v = v * base + d;
       if (v > 0xFFFFFFFFLL) tooBig = true;
       ++i_;
     }

@@ -1,0 +1,95 @@
+// resource_fuzzer.cpp - the simulated host's reader of resource folders:
+// symbols, string tables and dialog descriptions, whatever their text.
+//
+// The input is up to four files separated by NUL bytes: c4d_symbols.h,
+// strings_en-US/c4d_strings.str, dialogs/brevio.res and
+// strings_en-US/dialogs/brevio.str. Each is also handed to every parser on
+// its own. Whatever the text, the reader answers or reports a fault with a
+// place; it never crashes, and what it reads is consistent.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "fuzz_support.h"
+#include "resource/res_lexer.h"
+#include "resource/res_syntax.h"
+#include "resource/resource_set.h"
+
+namespace {
+
+using namespace simhost::res;
+
+void ParseAlone(const std::string& text) {
+  for (bool header : {false, true}) {
+    LexOptions options;
+    options.preprocessorLines = header;
+    options.equalsSign = header;
+    std::vector<Token> tokens;
+    ResError error;
+    if (Tokenize(text, options, tokens, error)) {
+      if (tokens.empty() || tokens.back().kind != Token::Kind::End)
+        brevio_fuzz::Fail("the token list does not end with End", text);
+    } else if (error.line <= 0) {
+      brevio_fuzz::Fail("a lexer fault without a line", text);
+    }
+  }
+  std::vector<Node> nodes;
+  ResError error;
+  ParseBlocks(text, nodes, error);
+
+  Symbols symbols;
+  if (ParseSymbols(text, symbols, error)) {
+    // Every name found by name is the value it had in file order.
+    for (const auto& [name, value] : symbols.ordered) {
+      int32_t found = 0;
+      if (!symbols.Find(name, found)) brevio_fuzz::Fail("symbol " + name + " not found", text);
+    }
+  }
+  StringFile strings;
+  ParseStringFile(text, strings, error);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string input(reinterpret_cast<const char*>(data), size);
+  std::vector<std::string> parts(4);
+  size_t part = 0;
+  for (char c : input) {
+    if (c == '\0' && part < 3) {
+      ++part;
+      continue;
+    }
+    parts[part] += c;
+  }
+  for (const std::string& text : parts) ParseAlone(text);
+
+  const auto& root = brevio_fuzz::ScratchDir("resource");
+  const auto res = root / "res";
+  std::error_code ec;
+  std::filesystem::remove_all(res, ec);
+  const char* files[] = {"c4d_symbols.h", "strings_en-US/c4d_strings.str", "dialogs/brevio.res",
+                         "strings_en-US/dialogs/brevio.str"};
+  for (size_t i = 0; i < 4; ++i)
+    if (i <= part) brevio_fuzz::WriteFile(res / files[i], parts[i]);
+
+  ResourceSet set;
+  ResError error;
+  const LoadResult loaded = LoadResourceSet(res.string(), set, error);
+  if (loaded == LoadResult::Malformed && error.text.empty())
+    brevio_fuzz::Fail("a malformed resource set without a reason", input);
+  if (loaded != LoadResult::Ok) return 0;
+  for (const auto& [name, value] : set.symbols.ordered) {
+    if (name.rfind("DLG_", 0) != 0) continue;
+    DialogDescription description;
+    ResError dialogError;
+    if (LoadDialogDescription(set, value, description, dialogError)) {
+      if (description.id != value)
+        brevio_fuzz::Fail("description " + std::to_string(value) + " read under another id", input);
+    } else if (dialogError.text.empty()) {
+      brevio_fuzz::Fail("a dialog description refused without a reason", input);
+    }
+  }
+  return 0;
+}

@@ -65,6 +65,12 @@ class Journal {
   void Emit(const nlohmann::json& event);  // one log event
   const std::string& Transcript() const { return transcript_; }
   const std::vector<std::string>& Events() const { return events_; }
+  // Forgets the transcript and the events kept so far (the log file keeps
+  // them), so that a long run in one session does not grow without end.
+  void Forget() {
+    transcript_.clear();
+    events_.clear();
+  }
 
   bool echo = true;
   std::string logPath;  // truncated at the first event of a session

@@ -15,7 +15,7 @@ namespace {
 
 void Usage(std::FILE* to) {
   std::fprintf(to,
-               "usage: simhost [--plugins DIR]... [--prefs DIR] [--log FILE] [--seed N] "
+               "usage: simhost [--plugins DIR]... [--prefs DIR] [--log FILE] [--seed N] [--quiet] "
                "[SCRIPT | -]\n"
                "\n"
                "Starts the simulated host with the modules of the plug-ins folders, acts out\n"

@@ -87,6 +87,11 @@ void Destruct(void* object) {
 }
 int32_t Execute(void*, C4D_Document*) { return 1; }
 int32_t State(void*, C4D_Document*, C4D_Dialog*) { return C4D_CMD_ENABLED; }
+void* g_layoutData = nullptr;
+int32_t Restore(void*, void* secret) {
+  g_layoutData = secret;
+  return 1;
+}
 
 class RegistrationTest : public CoreTest {
  protected:
@@ -102,6 +107,7 @@ class RegistrationTest : public CoreTest {
     record.object = mem_->Alloc(32);
     record.Execute = Execute;
     record.GetState = State;
+    record.RestoreLayout = Restore;
     C4D_String* n = str_->Create(name);
     int32_t ok = RegistrationTable()->RegisterPlugin(C4D_PLUGINTYPE_COMMAND, id, n, &record,
                                                      sizeof record, C4D_API_VERSION);
@@ -161,6 +167,24 @@ TEST_F(RegistrationTest, RefusedRegistrationsDestroyTheObject) {
   host_.Stop();
   EXPECT_EQ(g_destructed, 4);
   EXPECT_TRUE(Events("leak").empty());
+}
+
+TEST_F(RegistrationTest, LayoutRestoreHandsTheCommandTheHostsLayoutData) {
+  ASSERT_EQ(Register(1027069), 1);
+  host_.core->actions.clear();
+  AddCoreActions(host_.actions);
+  size_t consumed = 0;
+  const ActionFn* restore = host_.actions.Find({"restore", "1027069"}, consumed);
+  ASSERT_NE(restore, nullptr);
+  std::string error;
+  g_layoutData = nullptr;
+  ASSERT_TRUE((*restore)(host_, {"1027069"}, error)) << error;
+  EXPECT_NE(g_layoutData, nullptr);
+  EXPECT_EQ(Events("restore").at(0)["result"], 1);
+  EXPECT_FALSE((*restore)(host_, {"1027070"}, error));
+  EXPECT_NE(error.find("no command 1027070"), std::string::npos);
+  host_.Stop();
+  EXPECT_FALSE(host_.failed);
 }
 
 }  // namespace

@@ -31,6 +31,31 @@ bool Command(Host& host, const std::vector<std::string>& args, std::string& erro
   return true;
 }
 
+// The host rebuilds a saved window layout in which the command's dialog was
+// open: it hands the command its layout data through RestoreLayout.
+bool Restore(Host& host, const std::vector<std::string>& args, std::string& error) {
+  int32_t id = 0;
+  if (!Arguments(args, 1, 1, "restore ID", error) ||
+      !Int32Argument(args[0], "the command id", id, error))
+    return false;
+  RegisteredCommand* command = nullptr;
+  for (auto& c : host.core->commands)
+    if (c.id == id) command = &c;
+  if (command == nullptr) {
+    error = "no command " + args[0] + " is registered";
+    return false;
+  }
+  int32_t result = 0;
+  if (command->record.RestoreLayout != nullptr) {
+    PluginCall call(host, "RestoreLayout(" + std::to_string(id) + ")");
+    result = command->record.RestoreLayout(command->record.object, &host.core->layoutData);
+  }
+  host.journal.Emit({{"event", "restore"}, {"id", id}, {"result", result}});
+  host.journal.Say("simhost: layout restore of command " + std::to_string(id) + " answered " +
+                   std::to_string(result));
+  return true;
+}
+
 bool Restart(Host& host, const std::vector<std::string>& args, std::string& error) {
   if (!Arguments(args, 0, 0, "restart", error)) return false;
   host.journal.Emit({{"event", "restart"}});
@@ -73,6 +98,10 @@ bool Entry(Host& host, const std::vector<std::string>& args, std::string& error)
 
 void AddCoreActions(ActionRegistry& registry) {
   registry.Add("command", "command ID  - the user runs registered command ID", Command);
+  registry.Add("restore",
+               "restore ID  - the host restores a saved layout in which the dialog of command "
+               "ID was open (the command's RestoreLayout)",
+               Restore);
   registry.Add("restart", "restart  - quit (preferences written) and start the host again",
                Restart);
   registry.Add("quit", "quit  - quit the host; later lines are not run", Quit);

@@ -58,6 +58,7 @@ struct CoreState {
   std::map<std::string, std::set<const void*>> hostObjects;
   C4D_ServiceRoot root{};
   char defaultLogger = 0;  // its address is the default logger's handle
+  char layoutData = 0;     // its address is the layout data handed to RestoreLayout
   int64_t creations = 0;   // Create/Alloc calls counted for injected failures
   std::thread::id thread = std::this_thread::get_id();
   std::vector<int32_t> actions;  // c4d_main calls in progress, innermost last

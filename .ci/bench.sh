@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Benchmarks, smoke pass: builds the benchmarks (bench/, Release) into a work
+# folder and runs each of them briefly on small scenes, then counts one click
+# against the floor under callgrind. It proves that they run and that the
+# host sees no misuse or leak on the way; it times nothing and fails on no
+# number (the measured results are in docs/performance.md). Self-contained:
+# installs what a fresh Debian machine lacks.
+#
+# Environment: BREVIO_BENCH_DIR (work folder, default /tmp/brevio-bench),
+# BREVIO_JOBS (build jobs, default 2).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+work=${BREVIO_BENCH_DIR:-/tmp/brevio-bench}
+jobs=${BREVIO_JOBS:-2}
+
+tools/install-deps.sh libbenchmark-dev valgrind
+
+build=$work/build
+echo "--- bench: building into $build"
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBREVIO_BENCH=ON \
+  -DBREVIO_BUILD_TESTS=OFF >/dev/null
+cmake --build "$build" -j "$jobs" --target brevio_bench brevio_count
+
+echo "--- bench: smoke run"
+"$build/bench/brevio_bench" --benchmark_min_time=0.01 \
+  --benchmark_filter='TestRenderClick/settings:(10|1000)/effects:(0|100)/|HostStartUp|OpenDialog'
+
+echo "--- bench: instruction counts (callgrind)"
+bench/callgrind.sh "$build" --quick
+echo "--- bench: done"

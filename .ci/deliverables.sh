@@ -91,8 +91,9 @@ ctest --test-dir "$work/linux" --output-on-failure
 # ---------------------------------------------------------------- archives
 step "release archives"
 expected_res=$(cd res && find . -type f | sed 's|^\./||' | sort)
-check_archive() { # build-dir folder module-file
-  local build=$1 folder=$2 module=$3 archive listing want
+check_archive() { # build-dir folder module-file [module-check...]
+  local build=$1 folder=$2 module=$3 archive listing want unpacked
+  shift 3
   (cd "$build" && cpack >/dev/null)
   archive=$(find "$build/packages" -maxdepth 1 -name "$folder-*" ! -name '*.sha256' | head -n 1)
   [[ -n $archive ]] || { echo "no archive for $folder in $build/packages" >&2; return 1; }
@@ -105,11 +106,17 @@ check_archive() { # build-dir folder module-file
     return 1
   fi
   (cd "$(dirname "$archive")" && sha256sum -c "$(basename "$archive").sha256" >/dev/null)
-  printf '%-48s %9s bytes  (%s %s bytes)\n' "$(basename "$archive")" "$(wc -c <"$archive")" \
-    "$module" "$(wc -c <"$build/plugins/$folder/$module")"
+  # The module as shipped (stripped on Windows) passes the host's checks too.
+  unpacked="$work/unpacked/$(basename "$archive")"
+  rm -rf "$unpacked" && mkdir -p "$unpacked"
+  (cd "$unpacked" && cmake -E tar xf "$archive")
+  if (($#)); then "$@" "$unpacked/$folder/$module" >/dev/null; fi
+  printf '%-40s %7s bytes, %s %7s bytes (in the build: %s)\n' "$(basename "$archive")" \
+    "$(wc -c <"$archive")" "$module" "$(wc -c <"$unpacked/$folder/$module")" \
+    "$(wc -c <"$build/plugins/$folder/$module")"
 }
-check_archive "$work/windows" Brevio Brevio.xdl64
-check_archive "$work/macos" BrevioR2026 BrevioR2026.xlib
+check_archive "$work/windows" Brevio Brevio.xdl64 tools/check-windows-module.sh
+check_archive "$work/macos" BrevioR2026 BrevioR2026.xlib tools/check-macos-module.sh
 check_archive "$work/linux" Brevio Brevio.xso64
 echo "archives in $work/{windows,macos,linux}/packages"
 

@@ -58,6 +58,18 @@ foreach(_brevio_module IN LISTS _brevio_modules)
   endif()
 endforeach()
 
+# The checks and the macOS link launcher, tried on small modules with known
+# faults: a check that passes everything would prove nothing.
+if(BREVIO_CHECK_DELIVERABLES AND MINGW AND BREVIO_PE_OBJDUMP)
+  add_test(NAME deliverable_tools.windows
+    COMMAND "${PROJECT_SOURCE_DIR}/tools/tests/windows-tools-test.sh"
+            "${CMAKE_CXX_COMPILER}" "${BREVIO_PE_OBJDUMP}")
+elseif(BREVIO_CHECK_DELIVERABLES AND BREVIO_MACOS_CROSS AND BREVIO_MACHO_OBJDUMP)
+  add_test(NAME deliverable_tools.macos
+    COMMAND "${PROJECT_SOURCE_DIR}/tools/tests/macos-tools-test.sh"
+            "${CMAKE_CXX_COMPILER}" "${CMAKE_OSX_SYSROOT}" "${CMAKE_NM}" "${BREVIO_MACHO_OBJDUMP}")
+endif()
+
 list(GET _brevio_modules 0 _brevio_module)
 get_target_property(_brevio_folder ${_brevio_module} BREVIO_MODULE_FOLDER)
 if(WIN32)

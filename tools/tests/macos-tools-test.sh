@@ -1,0 +1,103 @@
+#!/usr/bin/env bash
+# Tries the macOS link launcher and the macOS module check on small modules
+# made here: a module that uses libc++ links against a stub that lists what it
+# uses and nothing libSystem has; a symbol no Mac library provides stops the
+# link; and the check refuses a module with an extra export, an older minimum
+# macOS or a library from outside /usr/lib.
+#
+# usage: macos-tools-test.sh CXX SYSROOT NM OBJDUMP
+set -euo pipefail
+tools=$(cd "$(dirname "$0")/.." && pwd)
+cxx=${1:?CXX} sysroot=${2:?SYSROOT} nm=${3:?NM} objdump=${4:?OBJDUMP}
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+cd "$tmp"
+
+passed=0 failed=0
+ok() { echo "ok: $1"; passed=$((passed + 1)); }
+not_ok() { echo "NOT OK: $1" >&2; failed=$((failed + 1)); }
+
+target=(--target=arm64-apple-macos15.2 -isysroot "$sysroot" -stdlib=libc++)
+cxxflags=("${target[@]}" -std=c++20 -O2 -fvisibility=hidden
+  -D_LIBCPP_ABI_VERSION=1 -D_LIBCPP_ABI_NAMESPACE=__1)
+printf '_c4d_main\n_g_maxon\n_g_CpuYieldDelegate\n' >exports
+
+cat >module.cpp <<'CPP'
+#include <string>
+#define EXPORT __attribute__((visibility("default")))
+extern "C" {
+EXPORT long long g_maxon[4] = {2026000, 2026000, 0, 0};
+static void Nothing() {}
+EXPORT void (*g_CpuYieldDelegate)() = &Nothing;
+EXPORT int c4d_main(int action, void*, void*, void*) {
+  return static_cast<int>(std::to_string(action).size());
+}
+EXPORT int helper() { return 1; }
+}
+CPP
+cat >foreign.cpp <<'CPP'
+extern "C" int brevio_no_such_function();
+extern "C" __attribute__((visibility("default"))) int c4d_main(int, void*, void*, void*) {
+  return brevio_no_such_function();
+}
+CPP
+"$cxx" "${cxxflags[@]}" -c module.cpp -o module.o
+"$cxx" "${cxxflags[@]}" -c foreign.cpp -o foreign.o
+
+link() { # output minos extra-flags... objects...
+  local out=$1 minos=$2
+  shift 2
+  "$tools/macos/link-with-libcxx-stub.sh" stub/libc++.tbd "$nm" "$sysroot/usr/lib/libSystem.tbd" -- \
+    "$cxx" --target=arm64-apple-macos"$minos" -isysroot "$sysroot" -stdlib=libc++ -fuse-ld=lld \
+    -bundle -Lstub -o "$out" "$@"
+}
+check() { "$tools/check-macos-module.sh" "$1" "$objdump" >check.log 2>&1; }
+
+# A module that uses libc++: the stub lists what it takes from libc++ only.
+if link good.xlib 15.2 -Wl,-exported_symbols_list,exports module.o 2>link.log; then
+  ok "a module using libc++ links"
+  if grep -q "__ZNSt3__19to_stringEi" stub/libc++.tbd; then ok "the stub lists std::to_string"; else
+    not_ok "the stub lacks std::to_string"; fi
+  if grep -Eq "'(_strlen|___cxa_atexit|_memcpy)'" stub/libc++.tbd; then
+    not_ok "the stub lists libSystem symbols"; else ok "the stub lists nothing libSystem has"; fi
+  if check good.xlib; then ok "the check accepts it"; else not_ok "the check refuses it: $(cat check.log)"; fi
+else
+  not_ok "a module using libc++ does not link: $(cat link.log)"
+fi
+
+# A symbol that no library of a Mac provides stops the link, by name.
+if link foreign.xlib 15.2 foreign.o 2>link.log; then
+  not_ok "an unknown symbol was linked"
+elif grep -q "_brevio_no_such_function" link.log; then
+  ok "an unknown symbol stops the link and is named"
+else
+  not_ok "the link failed without naming the unknown symbol: $(cat link.log)"
+fi
+
+# What the check must refuse.
+link extra.xlib 15.2 module.o 2>/dev/null
+if check extra.xlib; then not_ok "an extra export passes"; elif grep -q "exports are" check.log; then
+  ok "an extra export is refused"; else not_ok "extra export: $(cat check.log)"; fi
+
+link old.xlib 14.0 -Wl,-exported_symbols_list,exports module.o 2>/dev/null
+if check old.xlib; then not_ok "minimum macOS 14.0 passes"; elif grep -q "minimum macOS" check.log; then
+  ok "an older minimum macOS is refused"; else not_ok "older minimum: $(cat check.log)"; fi
+
+cat >libother.tbd <<'TBD'
+--- !tapi-tbd
+tbd-version:     4
+targets:         [ arm64-macos ]
+install-name:    '/usr/local/lib/libother.dylib'
+exports:
+  - targets:         [ arm64-macos ]
+    symbols:         [ _brevio_no_such_function ]
+...
+TBD
+# (Linked without the launcher, which would itself refuse the third library.)
+"$cxx" "${target[@]}" -fuse-ld=lld -bundle -Lstub -o other.xlib foreign.o libother.tbd 2>/dev/null || true
+if [[ ! -f other.xlib ]]; then not_ok "could not link against a third library"; elif check other.xlib; then
+  not_ok "a library outside /usr/lib passes"; elif grep -q "loads /usr/local/lib/libother.dylib" check.log; then
+  ok "a library outside /usr/lib is refused"; else not_ok "third library: $(cat check.log)"; fi
+
+echo "$passed passed, $failed failed"
+((failed == 0))

@@ -9,7 +9,6 @@
 # /tmp/brevio-deliverables), BREVIO_JOBS (build jobs, default 2).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-root=$PWD
 work=${BREVIO_DELIVERABLES_DIR:-/tmp/brevio-deliverables}
 jobs=${BREVIO_JOBS:-2}
 
@@ -28,7 +27,7 @@ summary() {
   local rc=$? now
   now=$(date +%s)
   if [[ -n ${current:-} ]]; then timings+=("$(printf '%5ss  %s' $((now - last)) "$current")"); fi
-  [[ -n ${WINEPREFIX:-} ]] && wineserver -k >/dev/null 2>&1 || true
+  if [[ -n ${WINEPREFIX:-} ]]; then wineserver -k >/dev/null 2>&1 || true; fi
   printf '\n--- deliverables: timings\n'
   printf '%s\n' "${timings[@]}"
   printf '%5ss  total\n' $((now - start))

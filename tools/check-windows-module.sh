@@ -43,4 +43,4 @@ if ((fail)); then
   echo "$module: FAILED" >&2
   exit 1
 fi
-echo "$module: PE32+ x86-64 DLL, $size bytes; exports ${exports% }; imports $(tr '\n' ' ' <<<"$imports")"
+echo "$module: PE32+ x86-64 DLL, $size bytes; exports ${exports% }; imports $(paste -sd' ' <<<"$imports")"

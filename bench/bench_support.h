@@ -88,9 +88,12 @@ class BrevioHost {
   void RenderCommand() { simhost::CommandTable()->CallCommand(12163, 0); }
 
   // What any test render must have the host do: copy the live render
-  // settings twice, walk the effects once to switch Brevio's ten off and once
-  // to switch them back on, and apply each copy once.
-  void Floor() {
+  // settings twice, apply each copy once, and switch Brevio's ten effects off
+  // and back on. `perType` false: one walk over the effects each way (the
+  // least any implementation needs); true: one walk from the start of the
+  // list for each of the eleven types each way, as Brevio's design has it
+  // (no index, no effect kept across the render command).
+  void Floor(bool perType = false) {
     const C4D_DocumentTable* doc = simhost::DocumentTable();
     const C4D_ContainerTable* bc = simhost::ContainerTable();
     C4D_Node* rd = doc->GetActiveRenderData(doc->GetActiveDocument());
@@ -99,11 +102,9 @@ class BrevioHost {
     C4D_Container* working = bc->Create(-1);
     bc->CopyTo(live, backup);
     bc->CopyTo(live, working);
-    for (C4D_Node* vp = doc->GetFirstVideoPost(rd); vp != nullptr; vp = doc->GetNext(vp))
-      if (SwitchedOff(doc->GetType(vp))) doc->SetAllBits(vp, doc->GetAllBits(vp) | 4);
+    SwitchEffects(doc, rd, perType, true);
     doc->SetData(rd, working, 1);
-    for (C4D_Node* vp = doc->GetFirstVideoPost(rd); vp != nullptr; vp = doc->GetNext(vp))
-      if (SwitchedOff(doc->GetType(vp))) doc->SetAllBits(vp, doc->GetAllBits(vp) & ~4);
+    SwitchEffects(doc, rd, perType, false);
     doc->SetData(rd, backup, 1);
     bc->Free(working);
     bc->Free(backup);
@@ -118,6 +119,23 @@ class BrevioHost {
   bool Failed() { return Host().failed; }
 
  private:
+  static void SwitchEffects(const C4D_DocumentTable* doc, C4D_Node* rd, bool perType, bool off) {
+    auto flip = [&](C4D_Node* vp) {
+      const int32_t bits = doc->GetAllBits(vp);
+      doc->SetAllBits(vp, off ? bits | 4 : bits & ~4);
+    };
+    if (!perType) {
+      for (C4D_Node* vp = doc->GetFirstVideoPost(rd); vp != nullptr; vp = doc->GetNext(vp))
+        if (SwitchedOff(doc->GetType(vp))) flip(vp);
+      return;
+    }
+    for (int32_t type : kKnownEffects) {
+      C4D_Node* vp = doc->GetFirstVideoPost(rd);
+      while (vp != nullptr && doc->GetType(vp) != type) vp = doc->GetNext(vp);
+      if (vp != nullptr && SwitchedOff(type)) flip(vp);
+    }
+  }
+
   std::filesystem::path dir_;
   std::unique_ptr<brevio_fuzz::HostSession> session_;
 };

@@ -29,6 +29,13 @@ instructions() { # reps args...
   echo $((total / reps))
 }
 
+# Of the last count, the instructions run in the module's own code (not in
+# the host's calls it makes), per repetition.
+in_module() { # reps
+  callgrind_annotate --threshold=100 "$out/callgrind.out" 2>/dev/null |
+    awk -v reps="$1" '/\/plugins\/Brevio\// {gsub(",", "", $1); s += $1} END {printf "%d", s / reps}'
+}
+
 if [ "$quick" = "--quick" ]; then
   sizes=("10 0" "1000 100")
   reps=3
@@ -37,15 +44,24 @@ else
   reps=5
 fi
 
-printf '%-9s %-8s %14s %14s %7s %14s %16s\n' settings effects click floor ratio render "ratio w/o render"
+# click: one click of Render (module: the part of it run in Brevio's own
+# code, the rest is the host's work on its calls); floor: two copies, two applies, one walk over
+# the effects each way; lookups: the same with one walk per effect type each
+# way; render: the host's render command alone. Ratios are click/floor, then
+# without the render command against floor and lookups.
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN{printf "%.2f", a/b}'; }
+printf '%-8s %-7s %12s %9s %11s %11s %12s %6s %7s %7s\n' settings effects click module floor \
+  lookups render ratio "-r/fl" "-r/lk"
 for size in "${sizes[@]}"; do
   read -r settings effects <<<"$size"
   click=$(instructions $reps click "$settings" "$effects" $reps)
+  module=$(in_module $reps)
   floor=$(instructions $reps floor "$settings" "$effects" $reps)
+  lookups=$(instructions $reps lookups "$settings" "$effects" $reps)
   render=$(instructions $reps render "$settings" "$effects" $reps)
-  printf '%-9s %-8s %14s %14s %7s %14s %16s\n' "$settings" "$effects" "$click" "$floor" \
-    "$(awk -v a="$click" -v b="$floor" 'BEGIN{printf "%.1f", a/b}')" "$render" \
-    "$(awk -v a="$click" -v r="$render" -v b="$floor" 'BEGIN{printf "%.1f", (a-r)/b}')"
+  printf '%-8s %-7s %12s %9s %11s %11s %12s %6s %7s %7s\n' "$settings" "$effects" "$click" "$module" "$floor" \
+    "$lookups" "$render" "$(ratio "$click" "$floor")" "$(ratio $((click - render)) "$floor")" \
+    "$(ratio $((click - render)) "$lookups")"
 done
 
 startup=$(instructions 2 startup 2)

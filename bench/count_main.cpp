@@ -2,7 +2,7 @@
 // under callgrind (bench/callgrind.sh): only the measured operations are
 // collected, so the counts repeat exactly from run to run.
 //
-//   brevio_count click|floor|render SETTINGS EFFECTS REPS
+//   brevio_count click|floor|lookups|render SETTINGS EFFECTS REPS
 //   brevio_count startup|host|open REPS
 #include <cstdio>
 #include <cstdlib>
@@ -20,12 +20,13 @@
 int main(int argc, char** argv) {
   const std::string mode = argc > 1 ? argv[1] : "";
   auto number = [&](int i) { return argc > i ? std::atoi(argv[i]) : 0; };
-  if (mode == "click" || mode == "floor" || mode == "render") {
+  if (mode == "click" || mode == "floor" || mode == "lookups" || mode == "render") {
     brevio_bench::BrevioHost host(number(2), number(3));
     for (int i = 0; i < number(4); ++i) {
       COLLECT();
       if (mode == "click") host.Click();
       if (mode == "floor") host.Floor();
+      if (mode == "lookups") host.Floor(true);
       if (mode == "render") host.RenderCommand();
       COLLECT();
       host.Forget();
@@ -55,7 +56,7 @@ int main(int argc, char** argv) {
     return host.Failed() ? 1 : 0;
   }
   std::fprintf(stderr,
-               "usage: brevio_count click|floor|render SETTINGS EFFECTS REPS\n"
+               "usage: brevio_count click|floor|lookups|render SETTINGS EFFECTS REPS\n"
                "       brevio_count startup|host|open REPS\n");
   return 64;
 }

@@ -18,6 +18,10 @@ if(BREVIO_CHECK_DELIVERABLES)
 endif()
 
 add_subdirectory(docs/help)
+# The end-to-end tests open the guide from the plug-in folder.
+if(TARGET brevio_help AND TARGET brevio_e2e_tests)
+  add_dependencies(brevio_e2e_tests brevio_help)
+endif()
 
 get_property(_brevio_modules GLOBAL PROPERTY BREVIO_MODULES)
 if(NOT _brevio_modules)

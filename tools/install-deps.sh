@@ -3,7 +3,7 @@
 # simulated host and the tests. Does nothing when they are all there.
 set -euo pipefail
 need=()
-for p in cmake ninja-build g++ libgtest-dev googletest nlohmann-json3-dev clang-format "$@"; do
+for p in cmake ninja-build g++ libgtest-dev googletest nlohmann-json3-dev clang-format groff poppler-utils "$@"; do
   dpkg -s "$p" >/dev/null 2>&1 || need+=("$p")
 done
 if [ ${#need[@]} -gt 0 ]; then

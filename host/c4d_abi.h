@@ -82,11 +82,11 @@ typedef struct C4D_Declaration {
 } C4D_Declaration;
 
 typedef struct C4D_ModuleInfo {
-  int64_t apiVersion;             /* C4D_API_VERSION                          */
-  int64_t apiVersionCompatible;   /* C4D_API_VERSION                          */
-  C4D_Declaration* declarations;  /* head of the list, in declaration order   */
+  int64_t apiVersion;               /* C4D_API_VERSION                          */
+  int64_t apiVersionCompatible;     /* C4D_API_VERSION                          */
+  C4D_Declaration* declarations;    /* head of the list, in declaration order   */
   C4D_Declaration* lastDeclaration; /* tail, used while the list is built     */
-  uint64_t reserved[4];           /* zero                                     */
+  uint64_t reserved[4];             /* zero                                     */
 } C4D_ModuleInfo;
 
 /* The reference through which console lines reach the host. */
@@ -96,11 +96,11 @@ typedef struct C4D_ModuleInfo {
 
 /* ---- module entry (exported c4d_main) ------------------------------------ */
 enum C4D_PluginAction {
-  C4D_PL_INIT_SYS = 1,    /* p1: const C4D_ServiceRoot*, p3: const C4D_Filename* */
-  C4D_PL_INIT = 2,        /* start                                         */
-  C4D_PL_END = 3,         /* end                                           */
-  C4D_PL_INIT_VERSION = 4,/* answers the entry-protocol version            */
-  C4D_PL_MESSAGE = 6      /* p1: message id (low 32 bits), p2: data        */
+  C4D_PL_INIT_SYS = 1,     /* p1: const C4D_ServiceRoot*, p3: const C4D_Filename* */
+  C4D_PL_INIT = 2,         /* start                                         */
+  C4D_PL_END = 3,          /* end                                           */
+  C4D_PL_INIT_VERSION = 4, /* answers the entry-protocol version            */
+  C4D_PL_MESSAGE = 6       /* p1: message id (low 32 bits), p2: data        */
 };
 enum C4D_PluginMessage { C4D_MSG_PRIORITY = 0, C4D_MSG_INIT_SYS = 1 };
 enum C4D_PluginResult {
@@ -237,8 +237,8 @@ typedef struct C4D_RegistrationTable {
 /* ---- dialogs and menus ---------------------------------------------------- */
 #define C4D_DLG_TYPE_MODAL 10
 #define C4D_DLG_TYPE_ASYNC 20
-#define C4D_BFM_ACTION 0x62414354    /* 'bACT' */
-#define C4D_BFM_ACTION_ID 0x6D656964 /* 'meid' */
+#define C4D_BFM_ACTION 0x62414354       /* 'bACT' */
+#define C4D_BFM_ACTION_ID 0x6D656964    /* 'meid' */
 #define C4D_BFM_ACTION_VALUE 0x6D657661 /* 'meva' */
 
 /* The dialog object's operations, called by the host with the context given to
@@ -300,11 +300,11 @@ typedef struct C4D_DialogTable {
 
 /* Data of message 18 (a button parameter was pressed). */
 typedef struct C4D_DescriptionCommand {
-  C4D_DescID* id;             /* the parameter, owned by the sender          */
-  void* parentDialog;         /* NULL                                        */
-  const C4D_Container* msg;   /* the 'bACT' action container                 */
-  void* customGui;            /* NULL                                        */
-  C4D_Container* container;   /* an empty anonymous container                */
+  C4D_DescID* id;           /* the parameter, owned by the sender          */
+  void* parentDialog;       /* NULL                                        */
+  const C4D_Container* msg; /* the 'bACT' action container                 */
+  void* customGui;          /* NULL                                        */
+  C4D_Container* container; /* an empty anonymous container                */
 } C4D_DescriptionCommand;
 
 /* Data of message 17. */

@@ -93,12 +93,12 @@ TEST(Lifecycle, MissingModuleLocationOrServiceRootIsRefused) {
 TEST(Lifecycle, EveryActionCodeAnswersAsTheHostExpects) {
   TempDir dir;
   Session s = RunHost(HostOptions(dir),
-                  "entry 4\n"
-                  "entry 5\n"
-                  "entry 0\n"
-                  "entry 7\n"
-                  "entry 6 0\n"
-                  "entry 6 2\n");
+                      "entry 4\n"
+                      "entry 5\n"
+                      "entry 0\n"
+                      "entry 7\n"
+                      "entry 6 0\n"
+                      "entry 6 2\n");
   EXPECT_CLEAN(s);
   // The host asks for the entry version itself at load; the script asks again.
   for (int r : EntryResults(s, 4)) EXPECT_EQ(r, 5);
@@ -115,9 +115,9 @@ TEST(Lifecycle, NestedInitialisationTearsDownOnlyAtTheOutermostEnd) {
   // A nested pair of actions 1 and 3 must leave the module location and the
   // resource in place: the dialog still finds its description afterwards.
   Session s = RunHost(HostOptions(dir),
-                  "entry 1\n"
-                  "entry 3\n"
-                  "command 1027069\n");
+                      "entry 1\n"
+                      "entry 3\n"
+                      "command 1027069\n");
   EXPECT_CLEAN(s);
   EXPECT_EQ(EntryResults(s, 1), (std::vector<int>{1, 1}));
   EXPECT_EQ(EntryResults(s, 3), (std::vector<int>{1, 1}));
@@ -203,9 +203,9 @@ TEST(Lifecycle, NoDefaultLoggerDropsConsoleLinesSilently) {
 
 TEST(Lifecycle, MissingServiceTablesNeverCrashTheModule) {
   TempDir dir;
-  for (const char* table : {"memory", "container", "string", "filename", "resource", "bitmap",
-                            "registration", "dialog", "document", "command", "console", "prefs",
-                            "system"}) {
+  for (const char* table :
+       {"memory", "container", "string", "filename", "resource", "bitmap", "registration", "dialog",
+        "document", "command", "console", "prefs", "system"}) {
     SCOPED_TRACE(table);
     auto options = HostOptions(dir);
     options.missingTables = {table};

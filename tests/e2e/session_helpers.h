@@ -6,9 +6,9 @@
 
 #include <atomic>
 #include <cctype>
-#include <random>
 #include <filesystem>
 #include <nlohmann/json.hpp>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -28,9 +28,8 @@ class TempDir {
     std::string name = info ? std::string(info->test_suite_name()) + "_" + info->name() : "brevio";
     for (char& c : name)
       if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-    path_ = fs::temp_directory_path() /
-            ("brevio-" + name + "-" + std::to_string(counter++) + "-" +
-             std::to_string(std::random_device{}()));
+    path_ = fs::temp_directory_path() / ("brevio-" + name + "-" + std::to_string(counter++) + "-" +
+                                         std::to_string(std::random_device{}()));
     fs::remove_all(path_);
     fs::create_directories(path_);
   }
@@ -107,7 +106,6 @@ inline Session RunHost(const simhost::Options& options, const std::string& scrip
 
 // Fails the test with the transcript when the session did not end cleanly
 // (script error, misuse or leak).
-#define EXPECT_CLEAN(session)                                       \
-  EXPECT_EQ((session).result.exitCode, 0) << (session).result.transcript
+#define EXPECT_CLEAN(session) EXPECT_EQ((session).result.exitCode, 0) << (session).result.transcript
 
 }  // namespace brevio_test

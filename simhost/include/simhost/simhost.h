@@ -17,24 +17,24 @@ struct Options {
   std::string logPath;                  // JSON-lines event log ("" = none)
   bool echo = true;                     // print the readable transcript to stdout
 
-  int32_t apiVersion = 2026000;         // reported in the service root
-  bool passModuleLocation = true;       // false: action 1 gets p3 = NULL
-  bool passServiceRoot = true;          // false: action 1 gets p1 = NULL
+  int32_t apiVersion = 2026000;            // reported in the service root
+  bool passModuleLocation = true;          // false: action 1 gets p3 = NULL
+  bool passServiceRoot = true;             // false: action 1 gets p1 = NULL
   std::vector<std::string> missingTables;  // table names left NULL in the root ("dialog", ...)
-  bool noDefaultLogger = false;         // the default-logger reference resolves to NULL
-  bool refuseRegistration = false;      // RegisterPlugin answers false
-  bool refusePrefsSave = false;         // SetWorldPluginData answers false
-  int64_t failAllocationAt = -1;        // the Nth Alloc/Create call (0-based) fails; -1 never
-  std::string failAllocationKind;       // restrict the failing count to one kind ("" = any)
-  uint64_t seed = 0;                    // for anything randomised (printed when used)
+  bool noDefaultLogger = false;            // the default-logger reference resolves to NULL
+  bool refuseRegistration = false;         // RegisterPlugin answers false
+  bool refusePrefsSave = false;            // SetWorldPluginData answers false
+  int64_t failAllocationAt = -1;           // the Nth Alloc/Create call (0-based) fails; -1 never
+  std::string failAllocationKind;          // restrict the failing count to one kind ("" = any)
+  uint64_t seed = 0;                       // for anything randomised (printed when used)
 };
 
 // One JSON-lines event, as written to the log (one object per line).
 struct Result {
-  int exitCode = 0;                    // 0 success; non-zero: script error, leak or misuse
-  std::string transcript;              // the readable transcript
-  std::vector<std::string> events;     // the event log, one JSON object per element
-  std::vector<std::string> console;    // console line texts, in order
+  int exitCode = 0;                  // 0 success; non-zero: script error, leak or misuse
+  std::string transcript;            // the readable transcript
+  std::vector<std::string> events;   // the event log, one JSON object per element
+  std::vector<std::string> console;  // console line texts, in order
 };
 
 // Runs a whole session: start the host, run `script` (one action per line),

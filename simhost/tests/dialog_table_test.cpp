@@ -10,6 +10,7 @@
 
 #include "core/host.h"
 #include "core/objects.h"
+#include "run_action.h"
 
 namespace simhost {
 namespace {
@@ -134,13 +135,7 @@ class DialogTables : public ::testing::Test {
     std::vector<std::string> words;
     std::istringstream in(line);
     for (std::string w; in >> w;) words.push_back(w);
-    size_t consumed = 0;
-    const ActionFn* fn = host_.actions.Find(words, consumed);
-    if (!fn) return "no action";
-    std::string error;
-    std::vector<std::string> args(words.begin() + static_cast<std::ptrdiff_t>(consumed),
-                                  words.end());
-    return (*fn)(host_, args, error) ? "" : error;
+    return RunAction(host_, words);
   }
 
   std::vector<json> Events(const std::string& name) const {

@@ -9,6 +9,7 @@
 
 #include "core/host.h"
 #include "document/document_area.h"
+#include "run_action.h"
 
 namespace simhost {
 namespace {
@@ -27,15 +28,7 @@ class DocumentTables : public ::testing::Test {
   ~DocumentTables() override { host_.Stop(); }
 
   // Runs a script action by its words; answers the error ("" on success).
-  std::string Act(const std::vector<std::string>& words) {
-    size_t consumed = 0;
-    const ActionFn* fn = host_.actions.Find(words, consumed);
-    if (!fn) return "no action";
-    std::string error;
-    std::vector<std::string> args(words.begin() + static_cast<std::ptrdiff_t>(consumed),
-                                  words.end());
-    return (*fn)(host_, args, error) ? "" : error;
-  }
+  std::string Act(const std::vector<std::string>& words) { return RunAction(host_, words); }
 
   // Makes a scene from its JSON text the active document.
   void UseScene(const std::string& text) {

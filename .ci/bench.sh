@@ -6,12 +6,12 @@
 # number (the measured results are in docs/performance.md). Self-contained:
 # installs what a fresh Debian machine lacks.
 #
-# Environment: BREVIO_BENCH_DIR (work folder, default /tmp/brevio-bench),
+# Environment: BREVIO_BENCH_DIR (work folder, default build/ci/bench in this tree),
 # BREVIO_JOBS (build jobs, default 2).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
-work=${BREVIO_BENCH_DIR:-/tmp/brevio-bench}
+work=${BREVIO_BENCH_DIR:-$root/build/ci/bench}
 jobs=${BREVIO_JOBS:-2}
 
 tools/install-deps.sh libbenchmark-dev valgrind

@@ -6,10 +6,10 @@
 # installs what it needs. Exits non-zero on the first failure.
 #
 # Environment: BREVIO_DELIVERABLES_DIR (work folder, default
-# /tmp/brevio-deliverables), BREVIO_JOBS (build jobs, default 2).
+# build/ci/deliverables in this tree), BREVIO_JOBS (build jobs, default 2).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-work=${BREVIO_DELIVERABLES_DIR:-/tmp/brevio-deliverables}
+work=${BREVIO_DELIVERABLES_DIR:-$PWD/build/ci/deliverables}
 jobs=${BREVIO_JOBS:-2}
 
 start=$(date +%s)

@@ -5,13 +5,13 @@
 # report or a broken property fails the script and leaves the input in the
 # work folder. Self-contained: installs what a fresh Debian machine lacks.
 #
-# Environment: BREVIO_FUZZ_DIR (work folder, default /tmp/brevio-fuzz),
+# Environment: BREVIO_FUZZ_DIR (work folder, default build/ci/fuzz in this tree),
 # BREVIO_FUZZ_SECONDS (per target, default 30), BREVIO_FUZZ_SEED (default:
 # from the clock), BREVIO_JOBS (build jobs, default 2).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
-work=${BREVIO_FUZZ_DIR:-/tmp/brevio-fuzz}
+work=${BREVIO_FUZZ_DIR:-$root/build/ci/fuzz}
 seconds=${BREVIO_FUZZ_SECONDS:-30}
 seed=${BREVIO_FUZZ_SEED:-$(date +%s)}
 jobs=${BREVIO_JOBS:-2}

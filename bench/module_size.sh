@@ -5,12 +5,12 @@
 # tools/macos/make-sysroot.sh). Release builds of the module alone, in a work
 # folder.
 #
-# Environment: BREVIO_SIZE_DIR (work folder, default /tmp/brevio-size),
+# Environment: BREVIO_SIZE_DIR (work folder, default build/size in this tree),
 # BREVIO_MACOS_SYSROOT, BREVIO_JOBS (default 2).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
-work=${BREVIO_SIZE_DIR:-/tmp/brevio-size}
+work=${BREVIO_SIZE_DIR:-$root/build/size}
 jobs=${BREVIO_JOBS:-2}
 
 size() { wc -c <"$1" | tr -d ' '; }

@@ -11,6 +11,9 @@ set(CMAKE_OSX_DEPLOYMENT_TARGET 15.2 CACHE STRING "")
 
 set(BREVIO_MACOS_SYSROOT "/tmp/brevio-macos-sysroot" CACHE PATH
   "macOS sysroot made by tools/macos/make-sysroot.sh")
+# CMake reads this file again for each compiler check, in a project of its
+# own: hand it the chosen sysroot, or the check falls back to the default.
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES BREVIO_MACOS_SYSROOT)
 if(NOT EXISTS "${BREVIO_MACOS_SYSROOT}/usr/lib/libSystem.tbd")
   message(FATAL_ERROR "No macOS sysroot at ${BREVIO_MACOS_SYSROOT}: "
     "run tools/macos/make-sysroot.sh ${BREVIO_MACOS_SYSROOT}")

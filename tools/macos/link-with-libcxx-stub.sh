@@ -71,4 +71,7 @@ mkdir -p "$(dirname "$stub")"
 # Keep the stub's time stamp when nothing changed.
 cmp -s "$tmp/stub" "$stub" 2>/dev/null || cp "$tmp/stub" "$stub"
 
+# exec skips the EXIT trap: clean up first.
+rm -rf "$tmp"
+trap - EXIT
 exec "$@"

@@ -92,18 +92,30 @@ void Journal::Emit(const nlohmann::json& event) {
   std::string text = ordered.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
   events_.push_back(text);
   if (logPath.empty() || logFailed_) return;
-  if (log_ == nullptr) {
-    log_ = std::fopen(logPath.c_str(), "w");
-    if (log_ == nullptr) {
-      logFailed_ = true;
-      std::fprintf(stderr, "simhost: cannot write the event log %s: %s\n", logPath.c_str(),
-                   std::strerror(errno));
-      return;
-    }
+  std::string error;
+  if (log_ == nullptr && !Open(error)) {
+    std::fprintf(stderr, "simhost: %s\n", error.c_str());
+    return;
   }
-  std::fputs(text.c_str(), log_);
-  std::fputc('\n', log_);
-  std::fflush(log_);
+  // A full disk (or /dev/full) shows at the flush: the log is then
+  // incomplete, and the run cannot pass.
+  if (std::fputs(text.c_str(), log_) < 0 || std::fputc('\n', log_) == EOF ||
+      std::fflush(log_) != 0) {
+    logFailed_ = true;
+    std::fprintf(stderr, "simhost: cannot write the event log %s: %s\n", logPath.c_str(),
+                 std::strerror(errno));
+  }
+}
+
+bool Journal::Open(std::string& error) {
+  if (log_ != nullptr || logPath.empty()) return true;
+  log_ = std::fopen(logPath.c_str(), "w");
+  if (log_ == nullptr) {
+    logFailed_ = true;
+    error = "cannot write the event log " + logPath + ": " + std::strerror(errno);
+    return false;
+  }
+  return true;
 }
 
 // ---- ActionRegistry --------------------------------------------------------
@@ -188,6 +200,12 @@ void Host::Misuse(const std::string& call, const std::string& text) {
   failed = true;
   journal.Say("MISUSE " + call + ": " + text);
   journal.Emit({{"event", "misuse"}, {"call", call}, {"text", text}});
+}
+
+void Host::Error(const std::string& text) {
+  errored = true;
+  journal.Say("error: " + text);
+  journal.Emit({{"event", "error"}, {"text", text}});
 }
 
 void Host::Console(const std::string& text, const std::string& file, int32_t line) {

@@ -72,6 +72,12 @@ class Journal {
     events_.clear();
   }
 
+  // Opens the log file now (truncating it); false with `error` when it
+  // cannot be created. Otherwise it is opened at the first event.
+  bool Open(std::string& error);
+  // Whether an event could not be written to the log file.
+  bool Failed() const { return logFailed_; }
+
   bool echo = true;
   std::string logPath;  // truncated at the first event of a session
 
@@ -186,6 +192,11 @@ class Host {
   }
   std::vector<std::unique_ptr<Area>> areas;
   bool failed = false;  // a misuse or leak was seen
+
+  // The host could not do its job (a file it must write, a script line it
+  // cannot carry out): logged as {"event":"error",...}; the run ends with 2.
+  void Error(const std::string& text);
+  bool errored = false;
 };
 
 // One call from the host into the plug-in: c4d_main, an operation of a

@@ -83,8 +83,12 @@ bool FromTypedJson(const nlohmann::json& j, Container& out, std::string& error) 
     const std::string type = typed.begin().key();
     const nlohmann::json& v = typed.begin().value();
     if (type == "int32") {
-      if (!v.is_number_integer() || v.get<int64_t>() < std::numeric_limits<int32_t>::min() ||
-          v.get<int64_t>() > std::numeric_limits<int32_t>::max()) {
+      // An unsigned number above 2^63 would read as a negative one.
+      if (!v.is_number_integer() ||
+          (v.is_number_unsigned()
+               ? v.get<uint64_t>() > uint64_t(std::numeric_limits<int32_t>::max())
+               : (v.get<int64_t>() < std::numeric_limits<int32_t>::min() ||
+                  v.get<int64_t>() > std::numeric_limits<int32_t>::max()))) {
         error = where + "int32 needs a whole number from -2147483648 to 2147483647";
         return false;
       }

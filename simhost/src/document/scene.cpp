@@ -1,6 +1,9 @@
 // scene.cpp - scene files: parsing, checking, the built-in default scene.
 #include "document/scene.h"
 
+#include "core/json_read.h"
+
+#include <filesystem>
 #include <fstream>
 #include <limits>
 #include <set>
@@ -16,12 +19,7 @@ Value Int(int32_t v) { return Value{Value::Type::Int32, v, 0.0}; }
 Value Bool(bool v) { return Value{Value::Type::Bool, v ? 1 : 0, 0.0}; }
 Value Float(double v) { return Value{Value::Type::Float, 0, v}; }
 
-// A short readable form of a JSON value for error texts.
-std::string Shown(const json& j) {
-  std::string s = j.dump();
-  if (s.size() > 40) s = s.substr(0, 37) + "...";
-  return s;
-}
+std::string Shown(const json& j) { return ShownJson(j); }
 
 bool ReadInt32(const json& j, const std::string& where, int32_t& out, std::string& error) {
   if (!j.is_number_integer()) {
@@ -241,6 +239,13 @@ bool ParseScene(const json& j, Scene& out, std::string& error) {
 }
 
 bool LoadSceneFile(const std::string& path, Scene& out, std::string& error) {
+  // A device or a folder is no scene (and /dev/zero never ends).
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) {
+    error = "scene " + path + ": " +
+            (std::filesystem::exists(path, ec) ? "not a regular file" : "cannot be read");
+    return false;
+  }
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     error = "scene " + path + ": cannot be read";
@@ -249,13 +254,9 @@ bool LoadSceneFile(const std::string& path, Scene& out, std::string& error) {
   std::ostringstream text;
   text << in.rdbuf();
   json j;
-  try {
-    j = json::parse(text.str());
-  } catch (const json::parse_error& e) {
-    std::string what = e.what();
-    // Drop the library's "[json.exception.parse_error.101] " prefix.
-    if (auto pos = what.find("] "); pos != std::string::npos) what = what.substr(pos + 2);
-    error = "scene " + path + ": not JSON: " + what;
+  std::string why;
+  if (!ReadJson(text.str(), j, why)) {
+    error = "scene " + path + ": not JSON: " + why;
     return false;
   }
   std::string inner;

@@ -11,10 +11,14 @@ bool Fail(ResError& error, int line, const std::string& text) {
   return false;
 }
 
+// Dialog descriptions nest a handful of blocks; the bound keeps a hostile
+// file from exhausting the stack of this recursive reader.
+constexpr int kMaxBlockDepth = 100;
+
 // Reads nodes until the closing brace of the enclosing block (or the end of
 // the file at the top level).
 bool ParseNodes(const std::vector<Token>& t, size_t& i, const Node* parent, std::vector<Node>& out,
-                ResError& error) {
+                ResError& error, int depth = 0) {
   while (true) {
     Node n;
     n.line = t[i].line;
@@ -34,9 +38,12 @@ bool ParseNodes(const std::vector<Token>& t, size_t& i, const Node* parent, std:
     if (end.Is('{')) {
       if (n.words.empty()) return Fail(error, end.line, "unexpected '{'");
       if (comma) return Fail(error, end.line, "unexpected ',' before '{'");
+      if (depth + 1 >= kMaxBlockDepth)
+        return Fail(error, end.line,
+                    "blocks nested deeper than " + std::to_string(kMaxBlockDepth) + " levels");
       ++i;
       n.block = true;
-      if (!ParseNodes(t, i, &n, n.children, error)) return false;
+      if (!ParseNodes(t, i, &n, n.children, error, depth + 1)) return false;
       out.push_back(std::move(n));
       continue;
     }

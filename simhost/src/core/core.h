@@ -100,7 +100,8 @@ void DestroyCommands(Host& host);
 // Preferences (prefs.cpp).
 std::string PrefsFile(const Options& options);
 void LoadPrefs(Host& host);
-void SavePrefs(Host& host);
+// False (an error of the run) when the file cannot be written.
+bool SavePrefs(Host& host);
 
 // Frees a live object of one of the core's kinds that the plug-in leaked.
 void ReclaimObject(const std::string& kind, const void* handle);

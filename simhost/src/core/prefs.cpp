@@ -1,12 +1,14 @@
 // prefs.cpp - world plug-in preferences: one container per plug-in id, kept
 // in the preferences folder as one JSON file across host runs.
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "core/core.h"
+#include "core/json_read.h"
 
 namespace simhost {
 
@@ -30,45 +32,88 @@ Container& Slot(Host& host, int32_t id) {
   return *slot;
 }
 
-// Parses the preferences file; false with `error` for anything malformed.
-bool Parse(const std::string& text, std::map<int32_t, Container>& out, std::string& error) {
-  nlohmann::json j = nlohmann::json::parse(text, nullptr, false);
-  if (j.is_discarded()) {
-    error = "not valid JSON";
+// Parses the preferences file. False with `error` when the file as a whole
+// is unusable; otherwise every well-formed entry lands in `out` and each
+// malformed one is named in `refused`, so that one plug-in's bad entry does
+// not cost the others theirs.
+bool Parse(const std::string& text, std::map<int32_t, Container>& out,
+           std::vector<std::string>& refused, std::string& error) {
+  nlohmann::json j;
+  std::vector<std::vector<std::string>> duplicates;
+  if (!ReadJson(text, j, error, kMaxJsonDepth, &duplicates)) {
+    error = "not valid JSON: " + error;
     return false;
   }
-  if (!j.is_object() || j.value("format", std::string()) != kFormat || !j.contains("plugins") ||
-      !j["plugins"].is_object()) {
+  const auto format = j.is_object() ? j.find("format") : j.end();
+  const auto plugins = j.is_object() ? j.find("plugins") : j.end();
+  if (!j.is_object() || format == j.end() || !format->is_string() ||
+      format->get<std::string>() != kFormat || plugins == j.end() || !plugins->is_object()) {
     error = std::string("not a preferences file (expected {\"format\": \"") + kFormat +
             "\", \"plugins\": {...}})";
     return false;
   }
-  for (const auto& [key, entry] : j["plugins"].items()) {
-    int32_t pluginId = 0;
-    if (!ParseInt32(key, pluginId)) {
-      error = "plug-in \"" + key + "\": the key is not a 32-bit id";
+  // A key twice outside a plug-in's entry spoils the file; inside one, the entry.
+  std::map<std::string, std::string> twice;
+  for (const auto& where : duplicates) {
+    if (where.size() < 2 || where[0] != "plugins") {
+      std::string shown;
+      for (const auto& k : where) shown += (shown.empty() ? "" : "/") + k;
+      error = "the key " + shown + " appears twice";
       return false;
     }
+    std::string shown;
+    for (size_t i = 2; i < where.size(); ++i) shown += (shown.empty() ? "" : "/") + where[i];
+    twice.emplace(where[1], shown.empty() ? "the plug-in appears twice"
+                                          : "the key " + shown + " appears twice");
+  }
+  for (const auto& [key, entry] : plugins->items()) {
+    auto refuse = [&](const std::string& why) { refused.push_back("plug-in " + key + ": " + why); };
+    int32_t pluginId = 0;
+    if (!ParseInt32(key, pluginId)) {
+      refuse("the key is not a 32-bit id");
+      continue;
+    }
+    if (twice.count(key) > 0) {
+      refuse(twice[key]);
+      continue;
+    }
     if (!entry.is_object() || !entry.contains("data")) {
-      error = "plug-in " + key + ": expected {\"id\": N, \"data\": {...}}";
-      return false;
+      refuse("expected {\"id\": N, \"data\": {...}}");
+      continue;
     }
     Container c;
     if (entry.contains("id")) {
-      if (!entry["id"].is_number_integer()) {
-        error = "plug-in " + key + ": \"id\" is not a whole number";
-        return false;
+      const nlohmann::json& id = entry["id"];
+      if (!id.is_number_integer() ||
+          (id.is_number_unsigned()
+               ? id.get<uint64_t>() > uint64_t(INT32_MAX)
+               : id.get<int64_t>() < INT32_MIN || id.get<int64_t>() > INT32_MAX)) {
+        refuse("\"id\" is not a 32-bit whole number");
+        continue;
       }
-      c.id = entry["id"].get<int32_t>();
+      c.id = static_cast<int32_t>(id.get<int64_t>());
     }
     std::string entryError;
     if (!FromTypedJson(entry["data"], c, entryError)) {
-      error = "plug-in " + key + ": " + entryError;
-      return false;
+      refuse(entryError);
+      continue;
     }
     out[pluginId] = std::move(c);
   }
   return true;
+}
+
+// Moves a file the host could not fully use aside, under the first name not
+// taken yet, so that every one is kept. Answers that name ("" when it stays).
+std::string SetAside(const std::string& file) {
+  for (int n = 1; n < 10000; ++n) {
+    const std::string aside = file + ".corrupt" + (n == 1 ? "" : "-" + std::to_string(n));
+    std::error_code ec;
+    if (fs::exists(aside, ec)) continue;
+    if (platform::MoveNoReplace(file, aside)) return aside;
+    if (!fs::exists(aside, ec)) return "";  // the move failed for another reason
+  }
+  return "";
 }
 
 // Whether files can be created in the preferences folder right now.
@@ -156,57 +201,60 @@ void LoadPrefs(Host& host) {
   std::ifstream in(file, std::ios::binary);
   std::stringstream text;
   text << in.rdbuf();
+  // Closed before a rename: Windows does not rename an open file.
+  const bool read = static_cast<bool>(in) && fs::is_regular_file(file, ec);
+  in.close();
   std::map<int32_t, Container> parsed;
+  std::vector<std::string> refused;
   std::string error;
-  if (!in || !Parse(text.str(), parsed, error)) {
-    if (error.empty()) error = "cannot be read";
-    // Kept aside rather than overwritten at the next save (closed first:
-    // Windows does not rename an open file).
-    in.close();
-    const std::string aside = file + ".corrupt";
-    fs::rename(file, aside, ec);
-    host.journal.Say("simhost: WARNING: preferences " + file + " ignored: " + error +
-                     (ec ? std::string() : " (moved to " + aside + ")"));
-    host.journal.Emit({{"event", "prefs-load"}, {"path", file}, {"ok", false}, {"error", error}});
+  const bool usable = read ? Parse(text.str(), parsed, refused, error) : false;
+  if (!read) error = "cannot be read";
+  if (usable && refused.empty()) {
+    for (auto& [id, c] : parsed) Slot(host, id) = std::move(c);
+    host.journal.Say("simhost: preferences loaded from " + file + " (" +
+                     std::to_string(parsed.size()) + " plug-in(s))");
+    host.journal.Emit({{"event", "prefs-load"}, {"path", file}, {"ok", true}});
     return;
   }
+  // Kept aside rather than overwritten at the next save; what could be read
+  // is loaded and written back at quit.
+  const std::string aside = SetAside(file);
   for (auto& [id, c] : parsed) Slot(host, id) = std::move(c);
-  host.journal.Say("simhost: preferences loaded from " + file + " (" +
-                   std::to_string(parsed.size()) + " plug-in(s))");
-  host.journal.Emit({{"event", "prefs-load"}, {"path", file}, {"ok", true}});
+  if (!parsed.empty()) host.core->prefsDirty = true;
+  if (usable) {
+    error.clear();
+    for (const auto& why : refused) error += (error.empty() ? "" : "; ") + why;
+  }
+  host.journal.Say("simhost: WARNING: preferences " + file + ": " + error +
+                   (aside.empty() ? std::string() : " (the file is kept as " + aside + ")"));
+  nlohmann::json event = {{"event", "prefs-load"}, {"path", file},          {"ok", false},
+                          {"error", error},        {"kept", parsed.size()}, {"refused", refused}};
+  if (!aside.empty()) event["aside"] = aside;
+  host.journal.Emit(event);
 }
 
-void SavePrefs(Host& host) {
+bool SavePrefs(Host& host) {
   const std::string file = PrefsFile(host.options);
-  if (file.empty() || !host.core->prefsDirty) return;
+  if (file.empty() || !host.core->prefsDirty) return true;
   nlohmann::json plugins = nlohmann::json::object();
   for (const auto& [id, c] : host.core->prefs)
     plugins[std::to_string(id)] = {{"id", c->id}, {"data", ToTypedJson(*c)}};
   const nlohmann::json j = {{"format", kFormat}, {"plugins", plugins}};
 
-  // Written beside the file and renamed over it: a crash never leaves half a file.
   std::error_code ec;
   fs::create_directories(host.options.prefsDir, ec);
-  const std::string temp = file + ".tmp";
-  bool ok = false;
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    out << j.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
-    out.flush();
-    ok = static_cast<bool>(out);
-  }
-  if (ok) {
-    fs::rename(temp, file, ec);
-    ok = !ec;
-  }
-  if (!ok) {
-    fs::remove(temp, ec);
-    host.journal.Say("simhost: WARNING: preferences could not be written to " + file);
-  } else {
-    host.journal.Say("simhost: preferences written to " + file);
-    host.core->prefsDirty = false;
-  }
+  std::string error;
+  const bool ok = platform::WriteFileDurably(
+      file, j.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n", error);
   host.journal.Emit({{"event", "prefs-save"}, {"path", file}, {"ok", ok}});
+  if (!ok) {
+    // The plug-in was told its settings are kept: losing them fails the run.
+    host.Error("the preferences could not be written to " + file + ": " + error);
+    return false;
+  }
+  host.journal.Say("simhost: preferences written to " + file);
+  host.core->prefsDirty = false;
+  return true;
 }
 
 const C4D_PrefsTable* PrefsTable() {

@@ -24,4 +24,16 @@ bool IsResident(const std::string& path);
 // The folder that holds the running program, with '/' separators.
 std::string ExecutableFolder();
 
+// Replaces `path` with `text` so that a crash or a power cut leaves either
+// the old file or the new one: a temporary file of a name no other process
+// uses, flushed to the disk, renamed over `path`, and the folder flushed.
+// False with `error` set (the old file is then untouched).
+bool WriteFileDurably(const std::string& path, const std::string& text, std::string& error);
+
+// Moves `from` to `to` unless `to` exists; false when it exists or the move fails.
+bool MoveNoReplace(const std::string& from, const std::string& to);
+
+// Whether the process has a standard input to read from (it may be closed).
+bool StandardInputOpen();
+
 }  // namespace simhost::platform

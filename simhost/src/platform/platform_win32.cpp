@@ -4,6 +4,8 @@
 #endif
 #include <windows.h>
 
+#include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <string>
 
@@ -72,6 +74,43 @@ std::string ExecutableFolder() {
   buffer.resize(n);
   std::u8string folder = std::filesystem::path(buffer).parent_path().generic_u8string();
   return std::string(folder.begin(), folder.end());
+}
+
+bool WriteFileDurably(const std::string& path, const std::string& text, std::string& error) {
+  static std::atomic<unsigned> counter{0};
+  const std::string temp = path + ".tmp-" + std::to_string(GetCurrentProcessId()) + "-" +
+                           std::to_string(counter++) + "-" + std::to_string(GetTickCount64());
+  auto fail = [&](const char* what, HANDLE file) {
+    error = std::string(what) + " " + temp + ": " + SystemMessage(GetLastError());
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    DeleteFileW(Widen(temp).c_str());
+    return false;
+  };
+  HANDLE file = CreateFileW(Widen(temp).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return fail("cannot create", file);
+  for (size_t done = 0; done < text.size();) {
+    DWORD n = 0;
+    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(text.size() - done, 1u << 30));
+    if (!WriteFile(file, text.data() + done, chunk, &n, nullptr) || n == 0)
+      return fail("cannot write", file);
+    done += n;
+  }
+  if (!FlushFileBuffers(file)) return fail("cannot flush", file);
+  CloseHandle(file);
+  if (!MoveFileExW(Widen(temp).c_str(), Widen(path).c_str(),
+                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return fail("cannot rename", INVALID_HANDLE_VALUE);
+  return true;
+}
+
+bool MoveNoReplace(const std::string& from, const std::string& to) {
+  return MoveFileExW(Widen(from).c_str(), Widen(to).c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool StandardInputOpen() {
+  HANDLE in = GetStdHandle(STD_INPUT_HANDLE);
+  return in != nullptr && in != INVALID_HANDLE_VALUE;
 }
 
 }  // namespace simhost::platform

@@ -3,12 +3,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 #include <string>
 
 #include "core/host.h"
+#include "platform/platform.h"
 #include "simhost/simhost.h"
 
 namespace {
@@ -94,13 +96,29 @@ int main(int argc, char** argv) {
   }
   if (options.pluginDirs.empty()) options.pluginDirs.push_back(BREVIO_PLUGINS_DIR);
 
+  if (!options.logPath.empty()) {
+    // Refused before the host starts, as any other bad argument.
+    std::FILE* log = std::fopen(options.logPath.c_str(), "a");
+    if (log == nullptr) {
+      std::fprintf(stderr, "simhost: cannot write the event log %s: %s\n", options.logPath.c_str(),
+                   std::strerror(errno));
+      return 64;
+    }
+    std::fclose(log);
+  }
+
   std::string script;
   if (scriptPath == "-") {
-    if (!ReadAll(std::cin, script)) {
+    if (!simhost::platform::StandardInputOpen() || !ReadAll(std::cin, script)) {
       std::fprintf(stderr, "simhost: cannot read the script from standard input\n");
       return 64;
     }
   } else if (!scriptPath.empty()) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(scriptPath, ec)) {
+      std::fprintf(stderr, "simhost: the script %s is a folder\n", scriptPath.c_str());
+      return 64;
+    }
     std::ifstream in(scriptPath, std::ios::binary);
     if (!in || !ReadAll(in, script)) {
       std::fprintf(stderr, "simhost: cannot read the script %s: %s\n", scriptPath.c_str(),

@@ -299,8 +299,23 @@ int32_t CallInitSys(Host& host, Module& module) {
 void LoadModules(Host& host) {
   CoreState& core = *host.core;
   FillRoot(host);
-  for (const auto& candidate : FindModules(host))
+  for (const auto& candidate : FindModules(host)) {
+    // The system would hand back the first load (one copy of its state for
+    // both): the same file, by any path or hard link, is loaded once.
+    std::string twin;
+    for (const auto& loaded : core.modules) {
+      std::error_code ec;
+      if (fs::equivalent(candidate.path, loaded->path, ec)) twin = loaded->path;
+    }
+    if (!twin.empty()) {
+      const std::string why = "the same file as " + twin + " is already loaded";
+      host.journal.Say("simhost: " + candidate.path + " refused: " + why);
+      host.journal.Emit(
+          {{"event", "module"}, {"path", candidate.path}, {"loaded", false}, {"reason", why}});
+      continue;
+    }
     if (auto module = Load(host, candidate)) core.modules.push_back(std::move(module));
+  }
   if (core.modules.empty()) host.journal.Say("simhost: no module loaded");
 
   // The phases run across all modules, as the host starts its modules together.

@@ -1,6 +1,7 @@
 // session.cpp - one host session: start the host, act out the script line by
 // line as the user, quit, and answer what happened.
 #include <cstdio>
+#include <exception>
 
 #include "core/core.h"
 #include "core/script.h"
@@ -39,7 +40,15 @@ bool RunScript(Host& host, const std::string& script) {
     for (const auto& w : words) shown += (shown.empty() ? "" : " ") + w;
     host.journal.Say("> " + shown);
     host.journal.Emit({{"event", "action"}, {"line", number}, {"text", shown}});
-    if (!(*action)(host, args, error)) return fail(error.empty() ? "the action failed" : error);
+    bool done = false;
+    try {
+      done = (*action)(host, args, error);
+    } catch (const std::exception& e) {
+      // An action meeting input it did not foresee ends the script like any
+      // faulty line; the host still quits properly (preferences written).
+      error = std::string("the action failed: ") + e.what();
+    }
+    if (!done) return fail(error.empty() ? "the action failed" : error);
   }
   return true;
 }
@@ -64,7 +73,12 @@ Result RunSession(const Options& options, const std::string& script) {
   host.Stop();
 
   Result result;
-  result.exitCode = !scriptOk ? 2 : (host.failed ? 1 : 0);
+  if (host.journal.Failed()) {
+    std::fprintf(stderr, "simhost: the event log %s was not written completely\n",
+                 options.logPath.c_str());
+  }
+  result.exitCode =
+      (!scriptOk || host.errored || host.journal.Failed()) ? 2 : (host.failed ? 1 : 0);
   host.journal.Say(result.exitCode == 0 ? "simhost: session ended cleanly"
                                         : "simhost: session FAILED (exit code " +
                                               std::to_string(result.exitCode) + ")");

@@ -36,8 +36,18 @@ bool DocumentAction(Host& host, const std::vector<std::string>& args, std::strin
   if (what == "default") {
     scene = DefaultScene();
   } else {
+    if (what.empty()) {
+      error = "document needs a file name, none or default";
+      return false;
+    }
     // Relative paths are taken from the working folder of the host program.
-    std::string path = std::filesystem::absolute(what).lexically_normal().generic_string();
+    std::error_code ec;
+    const std::filesystem::path absolute = std::filesystem::absolute(what, ec);
+    if (ec) {
+      error = "document " + what + ": " + ec.message();
+      return false;
+    }
+    std::string path = absolute.lexically_normal().generic_string();
     if (!LoadSceneFile(path, scene, error)) return false;
   }
   area.SetActive(host, Document::FromScene(scene));

@@ -5,24 +5,35 @@
 namespace simhost {
 namespace {
 
-TEST(Ledger, TracksLiveObjectsPerKind) {
-  Ledger ledger;
-  int a = 0, b = 0, c = 0;
-  ledger.Add("string", &a);
-  ledger.Add("string", &b);
-  ledger.Add("container", &c);
-  EXPECT_TRUE(ledger.Has("string", &a));
-  EXPECT_FALSE(ledger.Has("container", &a));  // the kind is part of the identity
-  EXPECT_FALSE(ledger.Remove("container", &a));
-  EXPECT_TRUE(ledger.Remove("string", &a));
-  EXPECT_FALSE(ledger.Remove("string", &a));  // twice
-  EXPECT_EQ(ledger.Live(), (std::map<std::string, size_t>{{"container", 1}, {"string", 1}}));
+// Objects of a test kind that count their destruction.
+std::vector<int*> g_destroyed;
+constexpr ObjectKind kCounted{"counted",
+                              [](void* p) { g_destroyed.push_back(static_cast<int*>(p)); }};
+constexpr ObjectKind kOther{"other", [](void* p) { g_destroyed.push_back(static_cast<int*>(p)); }};
 
-  ledger.Add("string", &a);
-  auto taken = ledger.Take("string");
-  EXPECT_EQ(taken, (std::vector<const void*>{&b, &a}));  // oldest first
-  EXPECT_EQ(ledger.Live(), (std::map<std::string, size_t>{{"container", 1}}));
-  EXPECT_TRUE(ledger.Take("bitmap").empty());
+TEST(Ledger, TracksLiveObjectsPerKindAndReclaimsEveryKindItWasGiven) {
+  g_destroyed.clear();
+  int a = 0, b = 0, c = 0, d = 0;
+  {
+    Ledger ledger;
+    ledger.Add(kCounted, &a);
+    ledger.Add(kCounted, &b);
+    ledger.Add(kOther, &c);
+    EXPECT_TRUE(ledger.Has("counted", &a));
+    EXPECT_FALSE(ledger.Has("other", &a));  // the kind is part of the identity
+    EXPECT_FALSE(ledger.Remove("other", &a));
+    EXPECT_TRUE(ledger.Remove("counted", &a));
+    EXPECT_FALSE(ledger.Remove("counted", &a));  // twice
+    EXPECT_EQ(ledger.Live(), (std::map<std::string, size_t>{{"counted", 1}, {"other", 1}}));
+    // A freed object is retired, not destroyed, while the plug-in runs.
+    EXPECT_TRUE(g_destroyed.empty());
+    ledger.Add(kCounted, &d);
+    ledger.Reclaim();
+    EXPECT_EQ(g_destroyed, (std::vector<int*>{&a, &b, &c, &d}));  // oldest first
+    EXPECT_TRUE(ledger.Live().empty());
+    ledger.Add(kOther, &a);
+  }
+  EXPECT_EQ(g_destroyed.back(), &a);  // the ledger reclaims at its end too
 }
 
 using LeakTest = CoreTest;
@@ -42,7 +53,9 @@ TEST_F(LeakTest, ObjectsLeftAtTheEndOfARunAreLeaksPerKind) {
   EXPECT_TRUE(host_.failed);
   auto leaks = Events("leak");
   ASSERT_EQ(leaks.size(), 2u);
-  EXPECT_EQ(leaks[0], (nlohmann::json{{"event", "leak"}, {"kind", "container"}, {"count", 2}}));
+  EXPECT_EQ(leaks[0],
+            (nlohmann::json{
+                {"event", "leak"}, {"rule", "leak-at-quit"}, {"kind", "container"}, {"count", 2}}));
   EXPECT_EQ(leaks[1]["kind"], "memory");
   EXPECT_EQ(leaks[1]["count"], 1);
   // Reported once: the next run starts with an empty ledger.

@@ -8,17 +8,17 @@ namespace simhost {
 
 namespace {
 
-constexpr const char* kKind = "bitmap";
+constexpr const ObjectKind& kKind = kBitmapKind;
 
 BitmapObj* Checked(const C4D_Bitmap* b, const char* call) {
   Host* host = Enter(call);
-  if (host == nullptr || !host->Check(kKind, b, call)) return nullptr;
+  if (host == nullptr || !host->Check(kKind.name, b, call)) return nullptr;
   return const_cast<BitmapObj*>(reinterpret_cast<const BitmapObj*>(b));
 }
 
 C4D_Bitmap* Create() {
   Host* host = Enter("Bitmap.Create");
-  if (host == nullptr || !host->AllowCreate(kKind)) return nullptr;
+  if (host == nullptr || !host->AllowCreate(kKind.name)) return nullptr;
   auto* b = new BitmapObj;
   host->ledger.Add(kKind, b);
   return reinterpret_cast<C4D_Bitmap*>(b);
@@ -27,9 +27,8 @@ C4D_Bitmap* Create() {
 void Free(C4D_Bitmap* b) {
   Host* host = Enter("Bitmap.Free");
   if (host == nullptr || b == nullptr) return;
-  if (!host->Check(kKind, b, "Bitmap.Free")) return;
-  host->ledger.Remove(kKind, b);
-  delete reinterpret_cast<BitmapObj*>(b);
+  if (!host->Check(kKind.name, b, "Bitmap.Free")) return;
+  host->ledger.Remove(kKind.name, b);
 }
 
 int32_t InitFromFile(C4D_Bitmap* b, const C4D_Filename* file) {

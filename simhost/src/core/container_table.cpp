@@ -5,18 +5,32 @@ namespace simhost {
 
 namespace {
 
-constexpr const char* kKind = "container";
+constexpr const ObjectKind& kKind = kContainerKind;
 
 // The container behind a handle the plug-in passes, or NULL (misuse reported).
 Container* Checked(const C4D_Container* c, const char* call) {
   Host* host = Enter(call);
-  if (host == nullptr || !host->Check(kKind, c, call)) return nullptr;
+  if (host == nullptr || !host->Check(kKind.name, c, call)) return nullptr;
   return const_cast<Container*>(AsContainer(c));
+}
+
+// The container behind a handle the plug-in writes into, or NULL (misuse
+// reported): a container lent read-only (stored preferences) is refused.
+Container* Writable(C4D_Container* c, const char* call) {
+  Container* bc = Checked(c, call);
+  if (bc == nullptr) return nullptr;
+  if (Current()->IsReadOnly(c)) {
+    Current()->Misuse("lent-read-only", call,
+                      "writes into a container the host lends read-only (stored preferences: "
+                      "store a copy through SetWorldPluginData)");
+    return nullptr;
+  }
+  return bc;
 }
 
 C4D_Container* Create(int32_t id) {
   Host* host = Enter("Container.Create");
-  if (host == nullptr || !host->AllowCreate(kKind)) return nullptr;
+  if (host == nullptr || !host->AllowCreate(kKind.name)) return nullptr;
   auto* c = new Container;
   c->id = id;
   host->ledger.Add(kKind, c);
@@ -26,13 +40,13 @@ C4D_Container* Create(int32_t id) {
 void Free(C4D_Container* c) {
   Host* host = Enter("Container.Free");
   if (host == nullptr || c == nullptr) return;
-  if (host->IsHostObject(kKind, c)) {
-    host->Misuse("Container.Free", "frees a container that the host owns (it was only lent)");
+  if (host->IsHostObject(kKind.name, c)) {
+    host->Misuse("lent-object", "Container.Free",
+                 "frees a container that the host owns (it was only lent)");
     return;
   }
-  if (!host->Check(kKind, c, "Container.Free")) return;
-  host->ledger.Remove(kKind, c);
-  delete AsContainer(c);
+  if (!host->Check(kKind.name, c, "Container.Free")) return;
+  host->ledger.Remove(kKind.name, c);
 }
 
 int32_t GetId(const C4D_Container* c) {
@@ -42,7 +56,7 @@ int32_t GetId(const C4D_Container* c) {
 
 void CopyTo(const C4D_Container* src, C4D_Container* dst) {
   const Container* from = Checked(src, "Container.CopyTo (source)");
-  Container* to = Checked(dst, "Container.CopyTo (destination)");
+  Container* to = Writable(dst, "Container.CopyTo (destination)");
   if (from == nullptr || to == nullptr || from == to) return;
   *to = *from;
 }
@@ -70,7 +84,7 @@ double GetFloat(const C4D_Container* c, int32_t id, double def) {
 }
 
 void Set(C4D_Container* c, int32_t id, const Value& value, const char* call) {
-  if (Container* bc = Checked(c, call)) bc->entries[id] = value;
+  if (Container* bc = Writable(c, call)) bc->entries[id] = value;
 }
 
 void SetInt32(C4D_Container* c, int32_t id, int32_t value) {

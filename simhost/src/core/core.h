@@ -23,6 +23,8 @@ struct BitmapObj {
   std::map<int32_t, double> data;
 };
 
+inline constexpr ObjectKind kBitmapKind = Kind<BitmapObj>("bitmap");
+
 // One module file, from its load to its unload.
 struct Module {
   std::string path;    // the module file
@@ -56,6 +58,7 @@ struct CoreState {
   bool prefsDirty = false;
 
   std::map<std::string, std::set<const void*>> hostObjects;
+  std::set<const void*> readOnly;  // host objects lent for reading only
   C4D_ServiceRoot root{};
   char defaultLogger = 0;  // its address is the default logger's handle
   char layoutData = 0;     // its address is the layout data handed to RestoreLayout
@@ -69,11 +72,6 @@ struct CoreState {
   std::unique_ptr<std::mt19937_64> rng;
   int runs = 0;  // host runs started in this session
 };
-
-// The running host for a table entry, after checking the calling thread;
-// NULL outside a session (the call is then reported on stderr) and for a
-// call from another thread (a misuse: the entry then does nothing).
-Host* Enter(const char* call);
 
 // c4d_main, with the entry event. `message` is logged for action 6.
 int32_t CallMain(Host& host, Module& module, int32_t action, void* p1, void* p2, void* p3);
@@ -102,9 +100,6 @@ std::string PrefsFile(const Options& options);
 void LoadPrefs(Host& host);
 // False (an error of the run) when the file cannot be written.
 bool SavePrefs(Host& host);
-
-// Frees a live object of one of the core's kinds that the plug-in leaked.
-void ReclaimObject(const std::string& kind, const void* handle);
 
 bool IsValidUtf8(const std::string& s);
 

@@ -5,11 +5,11 @@ namespace simhost {
 
 namespace {
 
-constexpr const char* kKind = "filename";
+constexpr const ObjectKind& kKind = kFilenameKind;
 
 const FilenameObj* Readable(const C4D_Filename* f, const char* call) {
   Host* host = Enter(call);
-  if (host == nullptr || !host->Check(kKind, f, call)) return nullptr;
+  if (host == nullptr || !host->Check(kKind.name, f, call)) return nullptr;
   return reinterpret_cast<const FilenameObj*>(f);
 }
 
@@ -17,16 +17,16 @@ const FilenameObj* Readable(const C4D_Filename* f, const char* call) {
 FilenameObj* Writable(C4D_Filename* f, const char* call) {
   Host* host = Enter(call);
   if (host == nullptr) return nullptr;
-  if (host->IsHostObject(kKind, f)) {
-    host->Misuse(call, "writes into a path that the host owns (it was only lent)");
+  if (host->IsHostObject(kKind.name, f)) {
+    host->Misuse("lent-object", call, "writes into a path that the host owns (it was only lent)");
     return nullptr;
   }
-  if (!host->Check(kKind, f, call)) return nullptr;
+  if (!host->Check(kKind.name, f, call)) return nullptr;
   return reinterpret_cast<FilenameObj*>(f);
 }
 
 C4D_Filename* Make(Host& host, std::string path) {
-  if (!host.AllowCreate(kKind)) return nullptr;
+  if (!host.AllowCreate(kKind.name)) return nullptr;
   auto* f = new FilenameObj{std::move(path)};
   host.ledger.Add(kKind, f);
   return reinterpret_cast<C4D_Filename*>(f);
@@ -35,7 +35,7 @@ C4D_Filename* Make(Host& host, std::string path) {
 C4D_String* MakeString(Host& host, std::string text) {
   if (!host.AllowCreate("string")) return nullptr;
   auto* s = new StringObj{std::move(text)};
-  host.ledger.Add("string", s);
+  host.ledger.Add(kStringKind, s);
   return reinterpret_cast<C4D_String*>(s);
 }
 
@@ -47,13 +47,13 @@ C4D_Filename* Create() {
 void Free(C4D_Filename* f) {
   Host* host = Enter("Filename.Free");
   if (host == nullptr || f == nullptr) return;
-  if (host->IsHostObject(kKind, f)) {
-    host->Misuse("Filename.Free", "frees a path that the host owns (it was only lent)");
+  if (host->IsHostObject(kKind.name, f)) {
+    host->Misuse("lent-object", "Filename.Free",
+                 "frees a path that the host owns (it was only lent)");
     return;
   }
-  if (!host->Check(kKind, f, "Filename.Free")) return;
-  host->ledger.Remove(kKind, f);
-  delete reinterpret_cast<FilenameObj*>(f);
+  if (!host->Check(kKind.name, f, "Filename.Free")) return;
+  host->ledger.Remove(kKind.name, f);
 }
 
 void CopyFrom(C4D_Filename* dst, const C4D_Filename* src) {
@@ -72,7 +72,7 @@ C4D_Filename* Join(const C4D_Filename* dir, const char* name) {
   const FilenameObj* base = Readable(dir, "Filename.Join");
   if (host == nullptr || base == nullptr) return nullptr;
   if (name == nullptr) {
-    host->Misuse("Filename.Join", "NULL name");
+    host->Misuse("argument", "Filename.Join", "NULL name");
     return nullptr;
   }
   return Make(*host, JoinPath(base->path, name));

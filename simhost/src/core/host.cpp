@@ -15,15 +15,23 @@ namespace simhost {
 
 // ---- Ledger ----------------------------------------------------------------
 
-void Ledger::Add(const std::string& kind, const void* handle) {
+Ledger::~Ledger() { Reclaim(); }
+
+void Ledger::Add(const ObjectKind& kind, const void* handle) {
   if (handle == nullptr) return;
-  live_[kind][handle] = Entry{serial_++, call_};
+  live_[kind.name][handle] = Entry{serial_++, call_, kind.destroy};
 }
 
 bool Ledger::Remove(const std::string& kind, const void* handle) {
   auto k = live_.find(kind);
   if (k == live_.end()) return false;
-  return k->second.erase(handle) > 0;
+  auto it = k->second.find(handle);
+  if (it == k->second.end()) return false;
+  if (it->second.destroy != nullptr) {
+    retired_.emplace_back(handle, it->second);
+  }
+  k->second.erase(it);
+  return true;
 }
 
 bool Ledger::Has(const std::string& kind, const void* handle) const {
@@ -53,16 +61,17 @@ std::map<std::pair<uint64_t, std::string>, size_t> Ledger::LiveByCall() const {
   return counts;
 }
 
-std::vector<const void*> Ledger::Take(const std::string& kind) {
-  std::vector<std::pair<uint64_t, const void*>> byAge;
-  auto k = live_.find(kind);
-  if (k == live_.end()) return {};
-  for (const auto& [handle, entry] : k->second) byAge.emplace_back(entry.serial, handle);
-  live_.erase(k);
+void Ledger::Reclaim() {
+  std::vector<std::pair<uint64_t, std::pair<void (*)(void*), const void*>>> byAge;
+  for (const auto& [kind, handles] : live_)
+    for (const auto& [handle, entry] : handles)
+      if (entry.destroy != nullptr) byAge.push_back({entry.serial, {entry.destroy, handle}});
+  for (const auto& [handle, entry] : retired_)
+    byAge.push_back({entry.serial, {entry.destroy, handle}});
+  live_.clear();
+  retired_.clear();
   std::sort(byAge.begin(), byAge.end());
-  std::vector<const void*> handles;
-  for (const auto& entry : byAge) handles.push_back(entry.second);
-  return handles;
+  for (const auto& [serial, object] : byAge) object.first(const_cast<void*>(object.second));
 }
 
 // ---- Journal ---------------------------------------------------------------
@@ -72,6 +81,7 @@ Journal::~Journal() {
 }
 
 void Journal::Say(const std::string& line) {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
   transcript_ += line;
   transcript_ += '\n';
   if (echo) {
@@ -90,6 +100,7 @@ void Journal::Emit(const nlohmann::json& event) {
     for (const auto& [key, value] : event.items())
       if (key != "event") ordered[key] = value;
   std::string text = ordered.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
   events_.push_back(text);
   if (logPath.empty() || logFailed_) return;
   std::string error;
@@ -108,6 +119,7 @@ void Journal::Emit(const nlohmann::json& event) {
 }
 
 bool Journal::Open(std::string& error) {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
   if (log_ != nullptr || logPath.empty()) return true;
   log_ = std::fopen(logPath.c_str(), "w");
   if (log_ == nullptr) {
@@ -169,7 +181,7 @@ Host* Enter(const char* call) {
   }
   if (std::this_thread::get_id() != host->core->thread) {
     // The call is refused: the host's state belongs to its main thread.
-    host->Misuse(call, "called from a thread other than the host's main thread");
+    host->Misuse("main-thread", call, "called from a thread other than the host's main thread");
     return nullptr;
   }
   return host;
@@ -196,10 +208,10 @@ Host::~Host() {
   // core's own (preference containers) go with `core`.
 }
 
-void Host::Misuse(const std::string& call, const std::string& text) {
+void Host::Misuse(const char* rule, const std::string& call, const std::string& text) {
   failed = true;
-  journal.Say("MISUSE " + call + ": " + text);
-  journal.Emit({{"event", "misuse"}, {"call", call}, {"text", text}});
+  journal.Say("MISUSE " + call + ": " + text + " [" + rule + "]");
+  journal.Emit({{"event", "misuse"}, {"rule", rule}, {"call", call}, {"text", text}});
 }
 
 void Host::Error(const std::string& text) {
@@ -232,14 +244,19 @@ void Host::Console(const std::string& text, const std::string& file, int32_t lin
   } while (start <= text.size());
 }
 
-void Host::AddHostObject(const std::string& kind, const void* handle) {
-  if (handle != nullptr) core->hostObjects[kind].insert(handle);
+void Host::AddHostObject(const std::string& kind, const void* handle, bool readOnly) {
+  if (handle == nullptr) return;
+  core->hostObjects[kind].insert(handle);
+  if (readOnly) core->readOnly.insert(handle);
 }
 
 void Host::RemoveHostObject(const std::string& kind, const void* handle) {
   auto k = core->hostObjects.find(kind);
   if (k != core->hostObjects.end()) k->second.erase(handle);
+  core->readOnly.erase(handle);
 }
+
+bool Host::IsReadOnly(const void* handle) const { return core->readOnly.count(handle) > 0; }
 
 bool Host::IsHostObject(const std::string& kind, const void* handle) const {
   auto k = core->hostObjects.find(kind);
@@ -252,14 +269,15 @@ bool Host::Known(const std::string& kind, const void* handle) const {
 
 bool Host::Check(const std::string& kind, const void* handle, const char* call) {
   if (handle == nullptr) {
-    Misuse(call, "NULL " + kind);
+    Misuse("null-handle", call, "NULL " + kind);
     return false;
   }
   if (Known(kind, handle)) return true;
   char address[32];
   std::snprintf(address, sizeof address, "%p", handle);
-  Misuse(call, std::string(address) + " is not a live " + kind +
-                   " (never handed out by the host, freed already, or another kind)");
+  Misuse("live-handle", call,
+         std::string(address) + " is not a live " + kind +
+             " (never handed out by the host, freed already, or another kind)");
   return false;
 }
 
@@ -355,7 +373,8 @@ void Host::Stop() {
   for (const auto& [key, count] : ledger.LiveByCall()) {
     const auto& [call, kind] = key;
     failed = true;
-    nlohmann::json event = {{"event", "leak"}, {"kind", kind}, {"count", count}};
+    nlohmann::json event = {
+        {"event", "leak"}, {"rule", "leak-at-quit"}, {"kind", kind}, {"count", count}};
     std::string where;
     auto name = core->callNames.find(call);
     if (name != core->callNames.end()) {
@@ -365,20 +384,10 @@ void Host::Stop() {
     journal.Say("LEAK: " + std::to_string(count) + " " + kind + " object(s) never freed" + where);
     journal.Emit(event);
   }
-  for (const auto& [kind, count] : ledger.Live())
-    for (const void* handle : ledger.Take(kind)) ReclaimObject(kind, handle);
+  ledger.Reclaim();
   core->callNames.clear();
   journal.Emit({{"event", "stop"}, {"run", core->runs}});
   running = false;
-}
-
-void ReclaimObject(const std::string& kind, const void* handle) {
-  void* object = const_cast<void*>(handle);
-  if (kind == "memory") std::free(object);
-  if (kind == "container") delete static_cast<Container*>(object);
-  if (kind == "string") delete static_cast<StringObj*>(object);
-  if (kind == "filename") delete static_cast<FilenameObj*>(object);
-  if (kind == "bitmap") delete static_cast<BitmapObj*>(object);
 }
 
 }  // namespace simhost

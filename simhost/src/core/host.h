@@ -3,11 +3,13 @@
 // host through Current(); the host is a singleton, as the real one is.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <nlohmann/json.hpp>
 #include <random>
 #include <set>
@@ -15,6 +17,7 @@
 #include <vector>
 
 #include "c4d_abi.h"
+#include "core/kind.h"
 #include "simhost/simhost.h"
 
 namespace simhost {
@@ -23,17 +26,27 @@ namespace simhost {
 // kind ("container", "string", "filename", "resource", "bitmap", "dialog",
 // "descid", "memory"); a handle not in the ledger is not one the host handed
 // out (or it was freed already).
+//
+// A freed object is not destroyed at once but retired until the host run
+// ends: its address cannot come back for a new object while the plug-in
+// runs, so a handle kept after its free is always recognised as stale, and
+// a second free as a second free.
 class Ledger {
  public:
-  void Add(const std::string& kind, const void* handle);
-  // False (and nothing removed) when handle is not a live object of kind.
+  Ledger() = default;
+  Ledger(const Ledger&) = delete;
+  Ledger& operator=(const Ledger&) = delete;
+  ~Ledger();
+  void Add(const ObjectKind& kind, const void* handle);
+  // The plug-in frees a live object of `kind`: it is retired. False (and
+  // nothing changed) when handle is not a live object of kind.
   bool Remove(const std::string& kind, const void* handle);
   bool Has(const std::string& kind, const void* handle) const;
   // Live objects per kind (kinds with zero are left out).
   std::map<std::string, size_t> Live() const;
-  // Forgets every live object of `kind` and answers their handles, oldest
-  // first (the host reclaims what a plug-in leaked after reporting it).
-  std::vector<const void*> Take(const std::string& kind);
+  // Destroys every retired object and every live one (the host reclaims
+  // what a plug-in leaked after reporting it), oldest first.
+  void Reclaim();
 
   // The call into the plug-in in progress (0: none); each object added is
   // recorded as created during it.
@@ -48,13 +61,16 @@ class Ledger {
   struct Entry {
     uint64_t serial = 0;
     uint64_t call = 0;
+    void (*destroy)(void*) = nullptr;
   };
   std::map<std::string, std::map<const void*, Entry>> live_;
+  std::vector<std::pair<const void*, Entry>> retired_;
   uint64_t serial_ = 0;
   uint64_t call_ = 0;
 };
 
-// The readable transcript and the JSON-lines event log.
+// The readable transcript and the JSON-lines event log. Safe to use from
+// any thread, so that a call from a stray thread can still be reported.
 class Journal {
  public:
   Journal() = default;
@@ -86,6 +102,7 @@ class Journal {
   std::vector<std::string> events_;
   std::FILE* log_ = nullptr;
   bool logFailed_ = false;
+  std::recursive_mutex mutex_;
 };
 
 class Host;
@@ -140,8 +157,9 @@ class Host {
   ActionRegistry actions;
 
   // A call from the plug-in that the host does not allow (bad handle, wrong
-  // thread, ...): logged as {"event":"misuse",...}; fails the run.
-  void Misuse(const std::string& call, const std::string& text);
+  // thread, ...): logged as {"event":"misuse","rule":RULE,...}; fails the
+  // run. `rule` is a stable id of docs/checks.md. Safe from any thread.
+  void Misuse(const char* rule, const std::string& call, const std::string& text);
   // The console, as the plug-in's WriteLine reaches it.
   void Console(const std::string& text, const std::string& file, int32_t line);
   void Console(const std::string& text, const std::string& file, int32_t line, int32_t flags,
@@ -153,9 +171,11 @@ class Host {
   // accept them besides the plug-in's own objects in the ledger, but the
   // plug-in must not free them. Register before lending, unregister before
   // deleting.
-  void AddHostObject(const std::string& kind, const void* handle);
+  // `readOnly`: the plug-in may read it but not write into it.
+  void AddHostObject(const std::string& kind, const void* handle, bool readOnly = false);
   void RemoveHostObject(const std::string& kind, const void* handle);
   bool IsHostObject(const std::string& kind, const void* handle) const;
+  bool IsReadOnly(const void* handle) const;
   // A live plug-in object of `kind` or a lent host object of `kind`.
   bool Known(const std::string& kind, const void* handle) const;
   // Known(), or a Misuse naming `call` (NULL handles are misuse too).
@@ -191,7 +211,7 @@ class Host {
     std::abort();
   }
   std::vector<std::unique_ptr<Area>> areas;
-  bool failed = false;  // a misuse or leak was seen
+  std::atomic<bool> failed{false};  // a misuse or leak was seen
 
   // The host could not do its job (a file it must write, a script line it
   // cannot carry out): logged as {"event":"error",...}; the run ends with 2.
@@ -222,6 +242,12 @@ class PluginCall {
 
 // The host of the running session (NULL outside a session).
 Host* Current();
+
+// The running host for a table entry of any area, after checking the
+// calling thread; NULL outside a session (the call is then reported on
+// stderr) and for a call from another thread (a misuse: the entry then does
+// nothing and touches no state of the host).
+Host* Enter(const char* call);
 
 // Makes `host` the running host for the scope's lifetime (sessions and tests).
 class CurrentScope {

@@ -12,7 +12,7 @@ void* Alloc(size_t bytes) {
   if (host == nullptr || !host->AllowCreate("memory")) return nullptr;
   // A zero-byte request still gets a distinct block, as the host's does.
   void* block = std::calloc(1, bytes == 0 ? 1 : bytes);
-  host->ledger.Add("memory", block);
+  host->ledger.Add(kMemoryKind, block);
   return block;
 }
 
@@ -23,13 +23,12 @@ void Free(void* block) {
   // A registered command's object is the host's: it goes only through Destruct.
   for (const RegisteredCommand& command : host->core->commands)
     if (command.record.object == block) {
-      host->Misuse("Memory.Free", "frees the object of registered command " +
-                                      std::to_string(command.id) +
-                                      ", which the host owns (it is destroyed through Destruct)");
+      host->Misuse("command-object", "Memory.Free",
+                   "frees the object of registered command " + std::to_string(command.id) +
+                       ", which the host owns (it is destroyed through Destruct)");
       return;
     }
   host->ledger.Remove("memory", block);
-  std::free(block);
 }
 
 }  // namespace

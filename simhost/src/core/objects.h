@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "c4d_abi.h"
+#include "core/kind.h"
 
 namespace simhost {
 
@@ -36,6 +37,10 @@ struct StringObj {
 struct FilenameObj {
   std::string path;
 };
+
+inline constexpr ObjectKind kContainerKind = Kind<Container>("container");
+inline constexpr ObjectKind kStringKind = Kind<StringObj>("string");
+inline constexpr ObjectKind kFilenameKind = Kind<FilenameObj>("filename");
 
 inline Container* AsContainer(C4D_Container* c) { return reinterpret_cast<Container*>(c); }
 inline const Container* AsContainer(const C4D_Container* c) {

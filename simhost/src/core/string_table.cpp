@@ -1,5 +1,6 @@
 // string_table.cpp - host strings: UTF-8 in and out.
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "core/core.h"
@@ -8,27 +9,40 @@ namespace simhost {
 
 namespace {
 
-constexpr const char* kKind = "string";
+constexpr const ObjectKind& kKind = kStringKind;
 
+// Well-formed UTF-8 only: no overlong forms, no surrogates (U+D800 to
+// U+DFFF), nothing above U+10FFFF.
 bool ValidUtf8(const std::string& s) {
   const size_t n = s.size();
   size_t i = 0;
   while (i < n) {
     const unsigned char c = static_cast<unsigned char>(s[i]);
     size_t extra = 0;
-    if (c < 0x80)
-      extra = 0;
-    else if ((c & 0xE0) == 0xC0 && c >= 0xC2)
+    uint32_t code = 0;
+    if (c < 0x80) {
+      ++i;
+      continue;
+    } else if ((c & 0xE0) == 0xC0) {
       extra = 1;
-    else if ((c & 0xF0) == 0xE0)
+      code = c & 0x1F;
+    } else if ((c & 0xF0) == 0xE0) {
       extra = 2;
-    else if ((c & 0xF8) == 0xF0 && c <= 0xF4)
+      code = c & 0x0F;
+    } else if ((c & 0xF8) == 0xF0) {
       extra = 3;
-    else
+      code = c & 0x07;
+    } else {
       return false;
+    }
     if (n - i - 1 < extra) return false;
-    for (size_t k = 1; k <= extra; ++k)
-      if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
+    for (size_t k = 1; k <= extra; ++k) {
+      const unsigned char next = static_cast<unsigned char>(s[i + k]);
+      if ((next & 0xC0) != 0x80) return false;
+      code = (code << 6) | (next & 0x3F);
+    }
+    static constexpr uint32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
+    if (code < kLeast[extra] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
     i += extra + 1;
   }
   return true;
@@ -36,9 +50,9 @@ bool ValidUtf8(const std::string& s) {
 
 C4D_String* Create(const char* utf8) {
   Host* host = Enter("String.Create");
-  if (host == nullptr || !host->AllowCreate(kKind)) return nullptr;
+  if (host == nullptr || !host->AllowCreate(kKind.name)) return nullptr;
   auto* s = new StringObj{utf8 == nullptr ? std::string() : std::string(utf8)};
-  if (!ValidUtf8(s->utf8)) host->Misuse("String.Create", "the text is not valid UTF-8");
+  if (!ValidUtf8(s->utf8)) host->Misuse("utf8", "String.Create", "the text is not valid UTF-8");
   host->ledger.Add(kKind, s);
   return reinterpret_cast<C4D_String*>(s);
 }
@@ -46,23 +60,23 @@ C4D_String* Create(const char* utf8) {
 void Free(C4D_String* s) {
   Host* host = Enter("String.Free");
   if (host == nullptr || s == nullptr) return;
-  if (host->IsHostObject(kKind, s)) {
-    host->Misuse("String.Free", "frees a string that the host owns");
+  if (host->IsHostObject(kKind.name, s)) {
+    host->Misuse("lent-object", "String.Free", "frees a string that the host owns");
     return;
   }
-  if (!host->Check(kKind, s, "String.Free")) return;
-  host->ledger.Remove(kKind, s);
-  delete reinterpret_cast<StringObj*>(s);
+  if (!host->Check(kKind.name, s, "String.Free")) return;
+  host->ledger.Remove(kKind.name, s);
 }
 
 size_t GetUtf8(const C4D_String* s, char* buf, size_t cap) {
   Host* host = Enter("String.GetUtf8");
   if (host == nullptr) return 0;
   if (cap > 0 && buf == nullptr) {
-    host->Misuse("String.GetUtf8", "NULL buffer with a capacity of " + std::to_string(cap));
+    host->Misuse("argument", "String.GetUtf8",
+                 "NULL buffer with a capacity of " + std::to_string(cap));
     return 0;
   }
-  if (!host->Check(kKind, s, "String.GetUtf8")) {
+  if (!host->Check(kKind.name, s, "String.GetUtf8")) {
     if (cap > 0) buf[0] = '\0';
     return 0;
   }

@@ -10,7 +10,7 @@ namespace {
 C4D_Filename* NewPath(Host& host, std::string path) {
   if (!host.AllowCreate("filename")) return nullptr;
   auto* f = new FilenameObj{std::move(path)};
-  host.ledger.Add("filename", f);
+  host.ledger.Add(kFilenameKind, f);
   return reinterpret_cast<C4D_Filename*>(f);
 }
 
@@ -24,7 +24,7 @@ C4D_Filename* GetFrameworkLocation(const char* frameworkId) {
   Host* host = Enter(kCall);
   if (host == nullptr) return nullptr;
   if (frameworkId == nullptr) {
-    host->Misuse(kCall, "NULL framework id");
+    host->Misuse("argument", kCall, "NULL framework id");
     return nullptr;
   }
   for (const auto& id : HostFrameworks())

@@ -12,14 +12,15 @@ namespace simhost {
 
 namespace {
 
-constexpr const char* kKind = "dialog";
+// Dialogs belong to the dialog area, which destroys them at its stop.
+constexpr ObjectKind kKind{"dialog", nullptr};
 
 // The dialog behind a handle, or NULL after a misuse report. A NULL handle is
 // quiet where `nullQuiet`: the plug-in's layer passes a dialog whose creation
 // failed on to the layout and menu calls, which then answer false.
 DialogObj* Use(Host& host, C4D_Dialog* d, const char* call, bool nullQuiet = false) {
   if (d == nullptr && nullQuiet) return nullptr;
-  if (!host.Check(kKind, d, call)) return nullptr;
+  if (!host.Check(kKind.name, d, call)) return nullptr;
   return AsDialog(d);
 }
 
@@ -38,8 +39,9 @@ Gadget* ValueGadget(Host& host, DialogObj* dlg, int32_t id, Gadget::Kind kind, c
   Gadget* g = dlg->window.Find(id);
   if (g == nullptr) return nullptr;
   if (g->kind != kind) {
-    host.Misuse(call, "gadget " + GadgetName(*g) + " is " + KindWords(g->kind) + ", not " +
-                          KindWords(kind) + instead);
+    host.Misuse("gadget-kind", call,
+                "gadget " + GadgetName(*g) + " is " + KindWords(g->kind) + ", not " +
+                    KindWords(kind) + instead);
     return nullptr;
   }
   return g;
@@ -51,15 +53,16 @@ C4D_Dialog* Create(const C4D_DialogCallbacks* callbacks, void* ctx) {
   Host* host = Enter("Dialog.Create");
   if (host == nullptr) return nullptr;
   if (callbacks == nullptr) {
-    host->Misuse("Dialog.Create", "NULL callbacks");
+    host->Misuse("dialog-callbacks", "Dialog.Create", "NULL callbacks");
     return nullptr;
   }
   if (callbacks->size < sizeof(uint32_t)) {
-    host->Misuse("Dialog.Create", "the callbacks' size is " + std::to_string(callbacks->size));
+    host->Misuse("dialog-callbacks", "Dialog.Create",
+                 "the callbacks' size is " + std::to_string(callbacks->size));
     return nullptr;
   }
   DialogArea* area = Dialogs(*host);
-  if (area == nullptr || !host->AllowCreate(kKind)) return nullptr;
+  if (area == nullptr || !host->AllowCreate(kKind.name)) return nullptr;
   auto dialog = std::make_unique<DialogObj>();
   dialog->callbacks = callbacks;
   dialog->ctx = ctx;
@@ -75,11 +78,12 @@ void Free(C4D_Dialog* d) {
   DialogArea* area = Dialogs(*host);
   if (dlg == nullptr || area == nullptr) return;
   if (dlg->busy > 0)
-    host->Misuse("Dialog.Free", "frees the dialog while the host is inside one of its callbacks");
+    host->Misuse("free-in-callback", "Dialog.Free",
+                 "frees the dialog while the host is inside one of its callbacks");
   // The object is going: its window closes without asking and without
   // calling back into an object that is being destroyed.
   area->DestroyWindow(*host, dlg, "host", false);
-  host->ledger.Remove(kKind, dlg);
+  host->ledger.Remove(kKind.name, dlg);
   area->DeleteDialog(dlg);
 }
 
@@ -87,7 +91,8 @@ int32_t OpenWindow(Host& host, DialogObj* dlg, const char* call, int32_t pluginI
   DialogArea* area = Dialogs(host);
   if (area == nullptr) return 0;
   if (dlg->state == DialogObj::State::Creating) {
-    host.Misuse(call, "the dialog's window is being created (called from CreateLayout)");
+    host.Misuse("window-in-layout", call,
+                "the dialog's window is being created (called from CreateLayout)");
     return 0;
   }
   if (dlg->state == DialogObj::State::Open) {
@@ -114,7 +119,7 @@ int32_t Open(C4D_Dialog* d, int32_t type, int32_t pluginId, int32_t x, int32_t y
   DialogObj* dlg = Use(*host, d, "Dialog.Open");
   if (dlg == nullptr) return 0;
   if (type != C4D_DLG_TYPE_ASYNC && type != C4D_DLG_TYPE_MODAL) {
-    host->Misuse("Dialog.Open",
+    host->Misuse("argument", "Dialog.Open",
                  "type " + std::to_string(type) + " is neither 20 (non-modal) nor 10 (modal)");
     return 0;
   }
@@ -139,7 +144,8 @@ int32_t RestoreLayout(C4D_Dialog* d, int32_t pluginId, int32_t subId, void* secr
   DialogObj* dlg = Use(*host, d, "Dialog.RestoreLayout");
   if (dlg == nullptr) return 0;
   if (secret == nullptr) {
-    host->Misuse("Dialog.RestoreLayout", "NULL layout data (pass on what the host handed over)");
+    host->Misuse("argument", "Dialog.RestoreLayout",
+                 "NULL layout data (pass on what the host handed over)");
     return 0;
   }
   if (dlg->state == DialogObj::State::Closed) dlg->restored = true;
@@ -154,7 +160,8 @@ int32_t Close(C4D_Dialog* d) {
   if (dlg == nullptr || area == nullptr) return 0;
   if (dlg->state == DialogObj::State::Creating) {
     // The window is only being built: CreateLayout answers false to refuse it.
-    host->Misuse("Dialog.Close", "closes the dialog from inside its own CreateLayout");
+    host->Misuse("window-in-layout", "Dialog.Close",
+                 "closes the dialog from inside its own CreateLayout");
     return 0;
   }
   if (dlg->state != DialogObj::State::Open) return 0;  // nothing to close
@@ -189,7 +196,7 @@ int32_t LoadDialogResource(C4D_Dialog* d, int32_t id, const C4D_Resource* r, int
   DialogObj* dlg = Use(*host, d, call, true);
   if (dlg == nullptr) return 0;
   if (!dlg->HasWindow()) {
-    host->Misuse(call, "the dialog has no window (load descriptions in CreateLayout)");
+    host->Misuse("no-window", call, "the dialog has no window (load descriptions in CreateLayout)");
     return 0;
   }
   if (r == nullptr) {
@@ -254,8 +261,9 @@ int32_t AddChild(C4D_Dialog* d, int32_t gadget, int32_t itemId, const C4D_String
   if (g == nullptr) return 0;
   for (const auto& item : g->items)
     if (item.first == itemId) {
-      host->Misuse(call, "combo box " + GadgetName(*g) + " already has item " +
-                             std::to_string(itemId) + " (FreeChildren first)");
+      host->Misuse("combo-item", call,
+                   "combo box " + GadgetName(*g) + " already has item " + std::to_string(itemId) +
+                       " (FreeChildren first)");
       return 0;
     }
   g->items.emplace_back(itemId, TextOf(text));
@@ -270,7 +278,7 @@ DialogObj* MenuDialog(Host*& host, C4D_Dialog* d, const char* call) {
   DialogObj* dlg = Use(*host, d, call, true);
   if (dlg == nullptr) return nullptr;
   if (!dlg->HasWindow()) {
-    host->Misuse(call, "the dialog has no window (build its menus in CreateLayout)");
+    host->Misuse("no-window", call, "the dialog has no window (build its menus in CreateLayout)");
     return nullptr;
   }
   return dlg;
@@ -291,7 +299,7 @@ int32_t AddEntry(C4D_Dialog* d, const char* call, MenuEntry entry) {
   MenuBar& m = dlg->window.menu;
   std::vector<MenuEntry>* entries = OpenEntries(m);
   if (entries == nullptr) {
-    host->Misuse(call, "no sub-menu is open (MenuSubBegin first)");
+    host->Misuse("menu-bar", call, "no sub-menu is open (MenuSubBegin first)");
     return 0;
   }
   entries->push_back(std::move(entry));
@@ -354,7 +362,7 @@ int32_t MenuSubEnd(C4D_Dialog* d) {
   if (dlg == nullptr) return 0;
   MenuBar& m = dlg->window.menu;
   if (m.open.empty()) {
-    host->Misuse("Dialog.MenuSubEnd", "no sub-menu is open");
+    host->Misuse("menu-bar", "Dialog.MenuSubEnd", "no sub-menu is open");
     return 0;
   }
   m.open.pop_back();
@@ -368,7 +376,7 @@ int32_t MenuFinished(C4D_Dialog* d) {
   if (dlg == nullptr) return 0;
   MenuBar& m = dlg->window.menu;
   if (!m.open.empty()) {
-    host->Misuse("Dialog.MenuFinished",
+    host->Misuse("menu-bar", "Dialog.MenuFinished",
                  std::to_string(m.open.size()) + " sub-menu(s) still open (MenuSubEnd missing)");
     return 0;
   }
@@ -389,11 +397,12 @@ int32_t SetInt32(C4D_Dialog* d, int32_t gadget, int32_t value, int32_t min, int3
       ValueGadget(*host, dlg, gadget, Gadget::Kind::Combo, call, " (SetBool sets a check box)");
   if (g == nullptr) return 0;
   if (min > max) {
-    host->Misuse(call, "minimum " + std::to_string(min) + " above maximum " + std::to_string(max));
+    host->Misuse("argument", call,
+                 "minimum " + std::to_string(min) + " above maximum " + std::to_string(max));
     return 0;
   }
   if (step <= 0) {
-    host->Misuse(call, "step " + std::to_string(step) + " is not positive");
+    host->Misuse("argument", call, "step " + std::to_string(step) + " is not positive");
     return 0;
   }
   g->min = min;
@@ -425,7 +434,7 @@ int32_t GetValue(C4D_Dialog* d, int32_t gadget, int32_t* out, Gadget::Kind kind,
   DialogObj* dlg = Use(*host, d, call);
   if (dlg == nullptr) return 0;
   if (out == nullptr) {
-    host->Misuse(call, "NULL result pointer");
+    host->Misuse("argument", call, "NULL result pointer");
     return 0;
   }
   Gadget* g = ValueGadget(*host, dlg, gadget, kind, call, instead);

@@ -1,14 +1,12 @@
 // document_area.cpp - the active document and the checks of document calls.
 #include "document/document_area.h"
 
-#include <cstdio>
 #include <sstream>
 
 namespace simhost {
 
 void DocumentArea::OnStart(Host& host) {
   // A host starts with a fresh document on the default scene.
-  mainThread_ = std::this_thread::get_id();
   SetActive(host, Document::FromScene(DefaultScene()));
 }
 
@@ -41,17 +39,8 @@ Node* DocumentArea::LiveNode(const C4D_Node* n) const {
 }
 
 DocumentArea* EnterDocumentCall(const char* call) {
-  Host* host = Current();
-  if (!host) {
-    std::fprintf(stderr, "simhost: %s called while no host runs\n", call);
-    return nullptr;
-  }
-  auto& area = host->AreaOf<DocumentArea>();
-  if (!area.OnMainThread()) {
-    host->Misuse(call, "called off the host's main thread");
-    return nullptr;
-  }
-  return &area;
+  Host* host = Enter(call);
+  return host != nullptr ? &host->AreaOf<DocumentArea>() : nullptr;
 }
 
 void SayLines(Host& host, const std::string& text) {

@@ -20,6 +20,8 @@ struct DescIdObj {
   std::vector<std::array<int32_t, 3>> levels;
 };
 
+inline constexpr ObjectKind kDescIdKind = Kind<DescIdObj>("descid");
+
 class DocumentArea : public Area {
  public:
   void OnStart(Host& host) override;
@@ -37,13 +39,11 @@ class DocumentArea : public Area {
   // The node behind a handle, or NULL when it is not a node of the active
   // document.
   Node* LiveNode(const C4D_Node* n) const;
-  bool OnMainThread() const { return std::this_thread::get_id() == mainThread_; }
 
  private:
   std::unique_ptr<Document> active_;
   std::vector<std::unique_ptr<Document>> retired_;
   std::unordered_set<const Node*> liveNodes_;
-  std::thread::id mainThread_ = std::this_thread::get_id();
 };
 
 // The document area of the running host, when a host runs and `call` comes

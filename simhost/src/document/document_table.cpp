@@ -41,16 +41,18 @@ json NodeEvent(const char* event, const Node& n) {
 Node* CheckNode(DocumentArea& area, const char* call, const C4D_Node* handle) {
   Node* n = area.LiveNode(handle);
   if (!n)
-    Current()->Misuse(call, handle ? "node " + Ptr(handle) + " is not a node of the active document"
-                                   : "node is NULL");
+    Current()->Misuse(
+        "live-handle", call,
+        handle ? "node " + Ptr(handle) + " is not a node of the active document" : "node is NULL");
   return n;
 }
 
 DescIdObj* CheckDescId(const char* call, const C4D_DescID* handle) {
   Host& host = *Current();
   if (!handle || !host.ledger.Has("descid", handle)) {
-    host.Misuse(call, handle ? "parameter identifier " + Ptr(handle) + " is not live"
-                             : "parameter identifier is NULL");
+    host.Misuse("live-handle", call,
+                handle ? "parameter identifier " + Ptr(handle) + " is not live"
+                       : "parameter identifier is NULL");
     return nullptr;
   }
   return reinterpret_cast<DescIdObj*>(const_cast<C4D_DescID*>(handle));
@@ -59,7 +61,7 @@ DescIdObj* CheckDescId(const char* call, const C4D_DescID* handle) {
 bool CheckContainer(const char* call, const char* what, const C4D_Container* c) {
   Host& host = *Current();
   if (c && host.Known("container", c)) return true;
-  host.Misuse(call,
+  host.Misuse("live-handle", call,
               std::string(what) + (c ? " " + Ptr(c) + " is not a live container" : " is NULL"));
   return false;
 }
@@ -87,8 +89,9 @@ C4D_Node* GetActiveRenderData(C4D_Document* doc) {
   DocumentArea* area = EnterDocumentCall(call);
   if (!area) return nullptr;
   if (!area->IsActiveDocument(doc)) {
-    Current()->Misuse(call, doc ? "document " + Ptr(doc) + " is not the host's active document"
-                                : "document is NULL");
+    Current()->Misuse(
+        "active-document", call,
+        doc ? "document " + Ptr(doc) + " is not the host's active document" : "document is NULL");
     return nullptr;
   }
   Node* rd = AsDocument(doc)->renderData.get();
@@ -109,7 +112,8 @@ int32_t SetData(C4D_Node* node, const C4D_Container* bc, int32_t flags) {
   if (!n || !CheckContainer(call, "container", bc)) return 0;
   Host& host = *Current();
   if (flags != 0 && flags != C4D_SETDATA_MERGE) {
-    host.Misuse(call, "unknown flags " + std::to_string(flags) + " (0 replace, 1 merge)");
+    host.Misuse("argument", call,
+                "unknown flags " + std::to_string(flags) + " (0 replace, 1 merge)");
     return 0;
   }
   // Copy first: bc may be the node's own container.
@@ -166,7 +170,8 @@ int32_t SendMessage(C4D_Node* node, int32_t type, void* data) {
 
   if (type == C4D_MSG_DESCRIPTION_CHECKUPDATE || type == C4D_MSG_DESCRIPTION_COMMAND) {
     if (!data) {
-      host.Misuse(call, "message " + std::to_string(type) + " needs its data record, got NULL");
+      host.Misuse("argument", call,
+                  "message " + std::to_string(type) + " needs its data record, got NULL");
       return 0;
     }
   }
@@ -174,7 +179,7 @@ int32_t SendMessage(C4D_Node* node, int32_t type, void* data) {
   if (type == C4D_MSG_DESCRIPTION_CHECKUPDATE) {
     const auto* rec = static_cast<const C4D_DescriptionCheckUpdate*>(data);
     if (rec->doc != ToHandle(n->document)) {
-      host.Misuse(call, "message 17: the record's document is not the node's document");
+      host.Misuse("argument", call, "message 17: the record's document is not the node's document");
       return 0;
     }
     const DescIdObj* id = CheckDescId(call, rec->descid);
@@ -217,7 +222,7 @@ C4D_Node* GetFirstVideoPost(C4D_Node* renderData) {
   Node* n = area ? CheckNode(*area, call, renderData) : nullptr;
   if (!n) return nullptr;
   if (!n->IsRenderData()) {
-    Current()->Misuse(call, "node is a post effect, not render settings");
+    Current()->Misuse("node-kind", call, "node is a post effect, not render settings");
     return nullptr;
   }
   auto& list = n->document->effects;
@@ -275,7 +280,7 @@ C4D_DescID* DescIDCreate() {
   Host& host = *Current();
   if (!host.AllowCreate("descid")) return nullptr;
   auto* d = new DescIdObj;
-  host.ledger.Add("descid", d);
+  host.ledger.Add(kDescIdKind, d);
   return reinterpret_cast<C4D_DescID*>(d);
 }
 
@@ -284,10 +289,10 @@ void DescIDFree(C4D_DescID* d) {
   if (!EnterDocumentCall(call) || !d) return;
   Host& host = *Current();
   if (!host.ledger.Remove("descid", d)) {
-    host.Misuse(call, "parameter identifier " + Ptr(d) + " is not live (freed twice?)");
+    host.Misuse("live-handle", call,
+                "parameter identifier " + Ptr(d) + " is not live (freed twice?)");
     return;
   }
-  delete reinterpret_cast<DescIdObj*>(d);
 }
 
 void DescIDPushLevel(C4D_DescID* d, int32_t id, int32_t dtype, int32_t creator) {

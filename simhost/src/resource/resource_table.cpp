@@ -11,11 +11,13 @@ namespace simhost {
 
 namespace {
 
-constexpr const char* kKind = "resource";
+// Resource sets belong to the dialog area, which destroys them at its stop.
+constexpr ObjectKind kResourceKind{"resource", nullptr};
+constexpr const ObjectKind& kKind = kResourceKind;
 
 C4D_Resource* Load(Host& host, const std::string& folder) {
   DialogArea* area = Dialogs(host);
-  if (area == nullptr || !host.AllowCreate(kKind)) return nullptr;
+  if (area == nullptr || !host.AllowCreate(kKind.name)) return nullptr;
   auto set = std::make_unique<res::ResourceSet>();
   res::ResError error;
   switch (res::LoadResourceSet(folder, *set, error)) {
@@ -57,8 +59,8 @@ C4D_Resource* LoadFromPluginFolder(const C4D_Filename* pluginFolder) {
 
 void Free(C4D_Resource* r) {
   Host* host = Enter("Resource.Free");
-  if (host == nullptr || r == nullptr || !host->Check(kKind, r, "Resource.Free")) return;
-  host->ledger.Remove(kKind, r);
+  if (host == nullptr || r == nullptr || !host->Check(kKind.name, r, "Resource.Free")) return;
+  host->ledger.Remove(kKind.name, r);
   if (DialogArea* area = Dialogs(*host)) area->DeleteResource(r);
 }
 
@@ -66,7 +68,7 @@ C4D_String* LoadString(const C4D_Resource* r, int32_t id) {
   Host* host = Enter("Resource.LoadString");
   if (host == nullptr) return nullptr;
   std::string text;
-  if (r != nullptr && host->Check(kKind, r, "Resource.LoadString")) {
+  if (r != nullptr && host->Check(kKind.name, r, "Resource.LoadString")) {
     const auto* set = reinterpret_cast<const res::ResourceSet*>(r);
     auto it = set->strings.find(id);
     if (it != set->strings.end()) text = it->second;

@@ -2,6 +2,7 @@
 // the tests of the simulated host's misuse and leak checks. Each registered
 // command breaks one rule when it is run; with BADMODULE_LEAK_AT_START the
 // module also keeps a container from its start that it never frees.
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <thread>
@@ -13,21 +14,29 @@ namespace {
 
 // The command ids the tests run.
 enum : int32_t {
-  kClean = 1900000,          // creates and frees: no report
-  kLeakInExecute = 1900001,  // a container left behind by Execute
-  kOtherThread = 1900002,    // a table call from a thread of its own
-  kDoubleFree = 1900003,     // a container freed twice
-  kFreeOwnObject = 1900004,  // frees its own command object, which the host owns
-  kCloseInLayout = 1900005,  // closes its dialog from inside CreateLayout
-  kRegisterLate = 1900006,   // registers a command outside the start
-  kLeakInLayout = 1900007,   // a string left behind by CreateLayout
-  kLeakInCommand = 1900008,  // a container left behind by the dialog's Command
+  kClean = 1900000,           // creates and frees: no report
+  kLeakInExecute = 1900001,   // a container left behind by Execute
+  kOtherThread = 1900002,     // a table call from a thread of its own
+  kDoubleFree = 1900003,      // a container freed twice
+  kFreeOwnObject = 1900004,   // frees its own command object, which the host owns
+  kCloseInLayout = 1900005,   // closes its dialog from inside CreateLayout
+  kRegisterLate = 1900006,    // registers a command outside the start
+  kLeakInLayout = 1900007,    // a string left behind by CreateLayout
+  kLeakInCommand = 1900008,   // a container left behind by the dialog's Command
+  kLeakDescId = 1900009,      // a parameter identifier left behind by Execute
+  kStaleHandle = 1900010,     // a freed container used and freed again after a new one
+  kBadUtf8 = 1900011,         // strings of malformed UTF-8
+  kWriteLentPrefs = 1900012,  // writes into the stored preferences the host lends
+  kShortFields = 1900013,     // a dialog whose callbacks' size cuts the Command field
+  kThreadStorm = 1900014,     // table calls from a second thread while the first calls too
 };
+constexpr int32_t kLast = kThreadStorm;
 constexpr int32_t kLeakyMenuEntry = 77;
 
 const C4D_ServiceRoot* g_root = nullptr;
 C4D_Dialog* g_dialog = nullptr;
-int32_t g_mode = 0;  // the command that opened the dialog
+C4D_Dialog* g_short = nullptr;  // the dialog of kShortCallbacks
+int32_t g_mode = 0;             // the command that opened the dialog
 #ifdef BADMODULE_LEAK_AT_START
 C4D_Container* g_kept = nullptr;
 #endif
@@ -36,15 +45,16 @@ C4D_String* Text(const char* utf8) { return g_root->string->Create(utf8); }
 
 int32_t CreateLayout(void*) {
   const C4D_DialogTable* dlg = g_root->dialog;
-  if (g_mode == kCloseInLayout) dlg->Close(g_dialog);
+  C4D_Dialog* const dialog = g_mode == kShortFields ? g_short : g_dialog;
+  if (g_mode == kCloseInLayout) dlg->Close(dialog);
   if (g_mode == kLeakInLayout) Text("never freed");
   C4D_String* title = Text("Bad");
   C4D_String* entry = Text("Leak a container");
-  dlg->MenuFlushAll(g_dialog);
-  dlg->MenuSubBegin(g_dialog, title);
-  dlg->MenuAddString(g_dialog, kLeakyMenuEntry, entry);
-  dlg->MenuSubEnd(g_dialog);
-  dlg->MenuFinished(g_dialog);
+  dlg->MenuFlushAll(dialog);
+  dlg->MenuSubBegin(dialog, title);
+  dlg->MenuAddString(dialog, kLeakyMenuEntry, entry);
+  dlg->MenuSubEnd(dialog);
+  dlg->MenuFinished(dialog);
   g_root->string->Free(entry);
   g_root->string->Free(title);
   return 1;
@@ -64,6 +74,17 @@ const C4D_DialogCallbacks kCallbacks = {sizeof(C4D_DialogCallbacks),
                                         nullptr,
                                         nullptr,
                                         nullptr};
+
+// The same callbacks, with a size that covers only part of the Command field:
+// the host must treat Command as absent.
+const C4D_DialogCallbacks kShortCallbacks = {
+    static_cast<uint32_t>(offsetof(C4D_DialogCallbacks, Command) + 1),
+    CreateLayout,
+    InitValues,
+    DialogCommand,
+    nullptr,
+    nullptr,
+    nullptr};
 
 void Destruct(void* object) { g_root->memory->Free(object); }
 
@@ -97,6 +118,43 @@ int32_t Execute(void* object, C4D_Document*) {
     case kFreeOwnObject:
       g_root->memory->Free(object);
       return 1;
+    case kLeakDescId:
+      g_root->document->DescIDCreate();
+      return 1;
+    case kStaleHandle: {
+      C4D_Container* old = bc->Create(-1);
+      bc->Free(old);
+      C4D_Container* fresh = bc->Create(-1);  // the allocator may hand out old's address
+      bc->SetInt32(old, 1, 1);
+      bc->Free(old);
+      bc->Free(fresh);
+      return 1;
+    }
+    case kBadUtf8:
+      for (const char* text :
+           {"\xED\xA0\x80", "\xC0\xAF", "\xF4\x90\x80\x80", "ok \xF0\x9F\x98\x80"})
+        g_root->string->Free(Text(text));
+      return 1;
+    case kWriteLentPrefs: {
+      C4D_Container* mine = bc->Create(-1);
+      bc->SetInt32(mine, 1, 1);
+      g_root->prefs->SetWorldPluginData(kWriteLentPrefs, mine, 0);
+      bc->Free(mine);
+      C4D_Container* lent = g_root->prefs->GetWorldPluginData(kWriteLentPrefs);
+      bc->SetInt32(lent, 1, 2);
+      return bc->GetInt32(lent, 1, 0);
+    }
+    case kShortFields:
+      g_mode = id;
+      return g_root->dialog->Open(g_short, C4D_DLG_TYPE_ASYNC, id, -1, -1, 0, 0, 0);
+    case kThreadStorm: {
+      std::thread worker([&] {
+        for (int i = 0; i < 200; ++i) bc->GetId(nullptr);
+      });
+      for (int i = 0; i < 200; ++i) bc->GetId(nullptr);
+      worker.join();
+      return 1;
+    }
     case kRegisterLate: {
       void* late = g_root->memory->Alloc(sizeof(CommandObject));
       C4D_CommandRecord record;
@@ -133,17 +191,20 @@ bool Register(int32_t id) {
 
 bool Start() {
   g_dialog = g_root->dialog->Create(&kCallbacks, nullptr);
+  g_short = g_root->dialog->Create(&kShortCallbacks, nullptr);
 #ifdef BADMODULE_LEAK_AT_START
   g_kept = g_root->container->Create(-1);
 #endif
   bool ok = true;
-  for (int32_t id = kClean; id <= kLeakInCommand; ++id) ok = Register(id) && ok;
+  for (int32_t id = kClean; id <= kLast; ++id) ok = Register(id) && ok;
   return ok;
 }
 
 void End() {
   g_root->dialog->Free(g_dialog);
   g_dialog = nullptr;
+  if (g_short != nullptr) g_root->dialog->Free(g_short);
+  g_short = nullptr;
 }
 
 C4D_Declaration g_identity = {nullptr, C4D_DECL_MODULE_ID, "org.example.badmodule", nullptr,

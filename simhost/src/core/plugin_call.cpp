@@ -27,7 +27,11 @@ PluginCall::~PluginCall() {
     host_.failed = true;
     host_.journal.Say("LEAK: " + std::to_string(count) + " " + kind + " object(s) created during " +
                       name + " and not freed by its end");
-    host_.journal.Emit({{"event", "leak"}, {"during", name}, {"kind", kind}, {"count", count}});
+    host_.journal.Emit({{"event", "leak"},
+                        {"rule", "leak-in-call"},
+                        {"during", name},
+                        {"kind", kind},
+                        {"count", count}});
   }
 }
 

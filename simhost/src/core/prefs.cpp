@@ -27,7 +27,9 @@ Container& Slot(Host& host, int32_t id) {
   auto& slot = host.core->prefs[id];
   if (!slot) {
     slot = std::make_unique<Container>();
-    host.AddHostObject("container", slot.get());
+    // Lent for reading: the plug-in stores a changed copy through
+    // SetWorldPluginData, which is what reaches the file.
+    host.AddHostObject("container", slot.get(), true);
   }
   return *slot;
 }

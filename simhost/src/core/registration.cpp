@@ -25,25 +25,27 @@ int32_t RegisterPlugin(int32_t type, int32_t id, const C4D_String* name, const v
   CoreState& core = *host->core;
 
   if (type != C4D_PLUGINTYPE_COMMAND) {
-    host->Misuse(kCall, "plug-in type " + std::to_string(type) +
-                            " is not supported by this host (only 4, command)");
+    host->Misuse("register-type", kCall,
+                 "plug-in type " + std::to_string(type) +
+                     " is not supported by this host (only 4, command)");
     return 0;
   }
   if (recordData == nullptr || recordSize < sizeof(C4D_CommandRecord)) {
-    host->Misuse(kCall, "the command record is missing or too small (" +
-                            std::to_string(recordSize) + " bytes, needs " +
-                            std::to_string(sizeof(C4D_CommandRecord)) + ")");
+    host->Misuse("register-record", kCall,
+                 "the command record is missing or too small (" + std::to_string(recordSize) +
+                     " bytes, needs " + std::to_string(sizeof(C4D_CommandRecord)) + ")");
     return 0;
   }
   C4D_CommandRecord record;
   std::memcpy(&record, recordData, sizeof record);
   if (record.Destruct == nullptr || record.object == nullptr) {
-    host->Misuse(kCall, "the command record has no object or no Destruct entry");
+    host->Misuse("register-record", kCall, "the command record has no object or no Destruct entry");
     return 0;
   }
   // From here on the host owns the object: every refusal destroys it.
   if (!host->ledger.Has("memory", record.object))
-    host->Misuse(kCall, "the command object was not allocated with Memory.Alloc");
+    host->Misuse("register-object", kCall,
+                 "the command object was not allocated with Memory.Alloc");
   if (name != nullptr && !host->Check("string", name, kCall)) name = nullptr;
   const C4D_String* help = record.help;
   if (help != nullptr && !host->Check("string", help, kCall)) help = nullptr;
@@ -53,7 +55,8 @@ int32_t RegisterPlugin(int32_t type, int32_t id, const C4D_String* name, const v
   const bool inStart = !core.actions.empty() && core.actions.back() == C4D_PL_INIT;
   std::string refusal;
   if (!inStart) {
-    host->Misuse(kCall, "plug-ins register only while the host runs action 2 (start)");
+    host->Misuse("register-phase", kCall,
+                 "plug-ins register only while the host runs action 2 (start)");
     refusal = "registered outside action 2";
   } else if (apiVersion > C4D_API_VERSION) {
     refusal = "built for a newer host API (" + std::to_string(apiVersion) + ")";

@@ -78,8 +78,9 @@ struct DialogObj {
 inline DialogObj* AsDialog(C4D_Dialog* d) { return reinterpret_cast<DialogObj*>(d); }
 inline C4D_Dialog* ToHandle(DialogObj* d) { return reinterpret_cast<C4D_Dialog*>(d); }
 
-// Is callback `entry` present (inside `size` and set)?
-#define SIMHOST_HAS_CALLBACK(cb, entry) \
-  ((cb) != nullptr && offsetof(C4D_DialogCallbacks, entry) < (cb)->size && (cb)->entry != nullptr)
+// Is callback `entry` present (the whole field inside `size`, and set)?
+#define SIMHOST_HAS_CALLBACK(cb, entry)                                                           \
+  ((cb) != nullptr && offsetof(C4D_DialogCallbacks, entry) + sizeof((cb)->entry) <= (cb)->size && \
+   (cb)->entry != nullptr)
 
 }  // namespace simhost

@@ -142,7 +142,7 @@ bool DialogArea::OpenWindow(Host& host, DialogObj* d) {
   }
   if (d->freed) return false;
   if (MenuUnfinished(d->window.menu))
-    host.Misuse("Dialog.MenuFinished",
+    host.Misuse("menu-bar", "Dialog.MenuFinished",
                 "CreateLayout returned with the menu bar unfinished (MenuSubEnd or "
                 "MenuFinished missing)");
   if (!layout) {

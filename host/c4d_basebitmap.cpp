@@ -27,7 +27,16 @@ IMAGERESULT BaseBitmap::Init(const Filename& name, Int32, Bool* ismovie) {
   const C4D_BitmapTable* t = Table();
   if (name.GetHostHandle() == nullptr || !HOST_HAS(t, InitFromFile))
     return IMAGERESULT::NOTEXISTING;
-  return static_cast<IMAGERESULT>(t->InitFromFile(Handle(this), name.GetHostHandle()));
+  switch (t->InitFromFile(Handle(this), name.GetHostHandle())) {
+    case C4D_IMAGERESULT_OK:
+      return IMAGERESULT::OK;
+    case C4D_IMAGERESULT_NOTEXISTING:
+      return IMAGERESULT::NOTEXISTING;
+    case C4D_IMAGERESULT_WRONGTYPE:
+      return IMAGERESULT::WRONGTYPE;
+    default:
+      return IMAGERESULT::MISC_ERROR;
+  }
 }
 
 Bool BaseBitmap::SetData(Int32 id, const GeData& data) {

@@ -47,14 +47,15 @@ for tool in clang clang++ ninja ld.gold python3; do
 done
 
 # The module folder, as the SDK's build expects it: project/, source/, res/.
-# A fresh copy each run that keeps the files' times, so an unchanged file is
-# not rebuilt; the simulated host's build file in source/ stays behind.
+# The SDK names a module after its folder, so the module folder is copied
+# into one named Brevio: a fresh copy each run that keeps the files' times, so
+# an unchanged file is not rebuilt. (The SDK's build lists source/CMakeLists.txt
+# with the sources and leaves it alone.)
 module="$work/modules/Brevio"
 rm -rf "$module" && mkdir -p "$module"
 for part in project source res; do
   cp -a "$repo/$part" "$module/$part"
 done
-rm -f "$module/source/CMakeLists.txt"
 printf 'MODULE %s\n' "$module" >"$work/modules.txt"
 
 build="$work/build"
@@ -65,7 +66,7 @@ t0=$(date +%s)
   -DCMAKE_PROJECT_INCLUDE="$repo/tools/sdk/relax-sdk-warnings.cmake" >"$work/configure.log" ||
   { tail -n 40 "$work/configure.log" >&2; echo "check-sdk: configuring the SDK failed (log: $work/configure.log)" >&2; exit 1; }
 "$cmake" --build "$build" --config "$config" --target Brevio -j "$jobs" 2>&1 | tee "$work/build.log" |
-  grep -E 'error|warning: .*\[-W' || true
+  grep -E '^[^ ]+:[0-9]+:[0-9]+: (error|warning):' | grep -v "^$sdk/" || true
 [ "${PIPESTATUS[0]}" -eq 0 ] || { echo "check-sdk: the build failed (log: $work/build.log)" >&2; exit 1; }
 t1=$(date +%s)
 

@@ -1,0 +1,4 @@
+// lib_hair.h - the hair library's post effect (not part of c4d.h).
+#pragma once
+
+#define VPhair 1017325

@@ -4,7 +4,10 @@
 // start, open its dialog and reset its settings without a crash, a leak or a
 // misuse, and every field must hold what the loading rules say: the stored
 // value when it has the field's type (32-bit integer for 7000-7004, boolean
-// for 7005-7027), the factory default otherwise.
+// for 7005-7027), the factory default otherwise; another plug-in's malformed
+// entry beside Brevio's changes nothing of that. A file whose top-level
+// fields have the wrong type (mode byte 0xF0 and above) is no preferences
+// file: the host ignores it and Brevio shows its defaults.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -91,10 +94,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::error_code ec;
   std::filesystem::remove_all(prefs, ec);
 
-  const uint8_t mode = in.Byte() % 8;
+  const uint8_t raw = in.Byte();
+  const uint8_t mode = raw % 8;
+  const bool otherMalformed = (raw / 8) % 2 == 1;
   json stored;  // what the container holds; null when none is stored
   std::string file;
-  if (mode == 0) {
+  if (raw >= 0xF0) {
+    // The top-level fields in every type, at least one of them wrong.
+    const json formats[] = {1,
+                            nullptr,
+                            "x",
+                            true,
+                            json::array(),
+                            json::object(),
+                            "simhost world plug-in preferences 1"};
+    const json plugins[] = {1, nullptr, "x", json::array(), json::object()};
+    json top = {{"format", in.Pick(formats)}, {"plugins", in.Pick(plugins)}};
+    if (top["format"].is_string() && top["format"] != "x" && top["plugins"].is_object())
+      top["format"] = nullptr;
+    if (in.Byte() % 2 == 1) top.erase(in.Byte() % 2 == 1 ? "format" : "plugins");
+    file = top.dump();
+  } else if (mode == 0) {
     // Not necessarily a preferences file at all: the host must cope.
     file = in.Rest();
   } else {
@@ -114,8 +134,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       }
       plugins[std::to_string(kPluginId)] = {{"id", in.Int32()}, {"data", stored}};
     }
-    // Another plug-in's container beside Brevio's is not Brevio's business.
+    // Another plug-in's container beside Brevio's is not Brevio's business,
+    // nor is a malformed one.
     plugins["1000001"] = {{"data", {{"7000", {{"int32", 6002}}}}}};
+    if (otherMalformed) plugins["1000002"] = {{"id", 5000000000LL}, {"data", {{"1", "x"}}}};
     file = json{{"format", "simhost world plug-in preferences 1"}, {"plugins", plugins}}.dump();
   }
   brevio_fuzz::WriteFile(prefs / "world_plugin_data.json", file);
@@ -129,7 +151,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string context =
       "preferences file:\n" + file + "\n\ntranscript:\n" + result.transcript;
   if (result.exitCode != 0) brevio_fuzz::Fail("the session did not end cleanly", context);
-  if (mode == 0) return 0;  // what the host made of the file is its own affair
+  if (mode == 0 && raw < 0xF0) return 0;  // what the host made of the text is its own affair
 
   int dialogs = 0;
   for (const std::string& line : result.events) {

@@ -6,6 +6,11 @@
 // strings_en-US/dialogs/brevio.str. Each is also handed to every parser on
 // its own. Whatever the text, the reader answers or reports a fault with a
 // place; it never crashes, and what it reads is consistent.
+//
+// An input starting with byte 1 is a deep one: the next two bytes give a
+// nesting depth (up to 65535) of blocks around the rest, as the dialog
+// description of an otherwise sound folder, so that inputs reach depths a
+// small input cannot.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -50,10 +55,25 @@ void ParseAlone(const std::string& text) {
   ParseStringFile(text, strings, error);
 }
 
+std::string Deep(const uint8_t* data, size_t size) {
+  const size_t depth = size < 3 ? 0 : (size_t{data[1]} << 8) | data[2];
+  std::string text = "enum { DLG_X = 10001, IDS_T };";
+  text += '\0';
+  text += "STRINGTABLE { IDS_T \"T\"; }";
+  text += '\0';
+  text += "DIALOG DLG_X { NAME IDS_T; ";
+  for (size_t i = 0; i < depth; ++i) text += "GROUP {\n";
+  if (size > 3) text.append(reinterpret_cast<const char*>(data) + 3, size - 3);
+  for (size_t i = 0; i < depth; ++i) text += "}";
+  return text + " }";
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string input(reinterpret_cast<const char*>(data), size);
+  const std::string input = size > 0 && data[0] == 1
+                                ? Deep(data, size)
+                                : std::string(reinterpret_cast<const char*>(data), size);
   std::vector<std::string> parts(4);
   size_t part = 0;
   for (char c : input) {

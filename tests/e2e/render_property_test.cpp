@@ -1,9 +1,13 @@
-// Random scenes under random stored choices: every render must see exactly
-// what the override and effect tables prescribe (computed here by the model
-// in render_support.h), and every document must come back as it was.
-// The seed is printed with every failure; set BREVIO_SEED to repeat a run.
+// Random scenes under random choices, stored as preferences or made by
+// clicks in the dialog: every render must see exactly what the override and
+// effect tables prescribe (computed here by the model in render_support.h),
+// and every document must come back as it was. Every run draws a fresh seed
+// and prints it; set BREVIO_SEED to repeat a run, BREVIO_PROPERTY_SCENES for
+// the number of scenes (default 200; CI runs 2000).
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <random>
 
@@ -12,13 +16,18 @@
 namespace brevio_test {
 namespace {
 
-constexpr uint64_t kDefaultSeed = 20261208;
-constexpr int kSessions = 25;
-constexpr int kScenesPerSession = 8;
+constexpr int kScenesPerSession = 20;
 
 uint64_t Seed() {
   const char* text = std::getenv("BREVIO_SEED");
-  return text ? std::strtoull(text, nullptr, 10) : kDefaultSeed;
+  if (text != nullptr && *text != '\0') return std::strtoull(text, nullptr, 10);
+  return (uint64_t{std::random_device{}()} << 32) ^ std::random_device{}();
+}
+
+int Scenes() {
+  const char* text = std::getenv("BREVIO_PROPERTY_SCENES");
+  const int n = text != nullptr ? std::atoi(text) : 0;
+  return n > 0 ? n : 200;
 }
 
 class Random {
@@ -42,15 +51,57 @@ class Random {
   std::mt19937_64 rng_;
 };
 
-Choices RandomChoices(Random& r) {
+// The combo boxes' items and their gadgets.
+const std::vector<int32_t> kAntialiasing = {6000, 6001, 6002}, kFilter = {6010, 6011},
+                           kFrames = {6020, 6021, 6023}, kTarget = {6030, 6031},
+                           kScale = {6041, 6042, 6043, 6044, 6048, 6056};
+
+// `listed`: only the combo boxes' own items (what a user can choose).
+Choices RandomChoices(Random& r, bool listed) {
+  auto pick = [&](const std::vector<int32_t>& ids) { return listed ? r.Pick(ids) : r.Choice(ids); };
   Choices c;
-  c.antialiasing = r.Choice({6000, 6001, 6002});
-  c.antialiasingFilter = r.Choice({6010, 6011});
-  c.frameRange = r.Choice({6020, 6021, 6023});
-  c.renderTarget = r.Choice({6030, 6031});
-  c.resolutionScale = r.Choice({6041, 6042, 6043, 6044, 6048, 6056});
+  c.antialiasing = pick(kAntialiasing);
+  c.antialiasingFilter = pick(kFilter);
+  c.frameRange = pick(kFrames);
+  c.renderTarget = pick(kTarget);
+  c.resolutionScale = pick(kScale);
   for (auto& [gadget, on] : c.options) on = r.Chance(0.5);
   return c;
+}
+
+// The clicks that make the dialog show `c`, from its factory defaults. A
+// gadget is enabled only while the boxes it depends on allow it, so these
+// are first set to allow every gadget, and to their own values last.
+std::string ClickChoices(const Choices& c) {
+  // What the dialog shows, from the factory defaults on: a click that
+  // would change nothing is not a click the user can make.
+  Choices shown;
+  std::map<int32_t, int32_t> combo = {
+      {10008, 6000}, {10009, 6010}, {10002, 6020}, {10003, 6030}, {10004, 6041}};
+  std::string s;
+  auto box = [&](int32_t gadget, bool on) {
+    if (shown.On(gadget) == on) return;
+    shown.Set(gadget, on);
+    s += std::string(on ? "tick " : "untick ") + std::to_string(gadget) + "\n";
+  };
+  auto choose = [&](int32_t gadget, int32_t id) {
+    if (combo[gadget] == id) return;
+    combo[gadget] = id;
+    s += "choose " + std::to_string(gadget) + " " + std::to_string(id) + "\n";
+  };
+  const std::vector<int32_t> parents = {10012, 10014, 10015, 10023};
+  choose(10008, 6001);
+  choose(10003, 6031);
+  for (int32_t gadget : parents) box(gadget, true);
+  choose(10009, c.antialiasingFilter);
+  choose(10002, c.frameRange);
+  choose(10004, c.resolutionScale);
+  for (const auto& [gadget, on] : c.options)
+    if (std::find(parents.begin(), parents.end(), gadget) == parents.end()) box(gadget, on);
+  for (int32_t gadget : parents) box(gadget, c.On(gadget));
+  choose(10003, c.renderTarget);
+  choose(10008, c.antialiasing);
+  return s;
 }
 
 // A random typed value; `type` 0 int32, 1 bool, 2 float.
@@ -166,15 +217,23 @@ void CheckRender(const json& scene, const Choices& choices, const Click& click,
 
 TEST(RenderProperty, RandomScenesRenderAsPrescribedAndComeBack) {
   const uint64_t seed = Seed();
+  const int sessions = (Scenes() + kScenesPerSession - 1) / kScenesPerSession;
+  std::printf("[ property ] seed %llu, %d scenes (repeat with BREVIO_SEED=%llu)\n",
+              static_cast<unsigned long long>(seed), sessions * kScenesPerSession,
+              static_cast<unsigned long long>(seed));
+  std::fflush(stdout);
   SCOPED_TRACE("seed " + std::to_string(seed) +
                " (repeat with BREVIO_SEED=" + std::to_string(seed) + ")");
   Random r(seed);
   int renders = 0;
-  for (int session = 0; session < kSessions; ++session) {
+  for (int session = 0; session < sessions; ++session) {
     TempDir dir;
-    const Choices choices = RandomChoices(r);
+    // Half the sessions reach their choices through clicks in the dialog.
+    const bool clicked = r.Chance(0.5);
+    const Choices choices = RandomChoices(r, clicked);
     std::vector<json> scenes;
     std::string script = "command 1027069\n";
+    if (clicked) script += ClickChoices(choices);
     for (int i = 0; i < kScenesPerSession; ++i) {
       scenes.push_back(RandomScene(r));
       std::string path = WriteScene(dir, scenes.back(), "scene" + std::to_string(i) + ".json");
@@ -182,10 +241,11 @@ TEST(RenderProperty, RandomScenesRenderAsPrescribedAndComeBack) {
                 "\nshow renderdata\nshow effects\nclick 10032\nshow renderdata\nshow effects\n";
     }
     simhost::Options options = HostOptions(dir);
-    StoreChoices(options, choices);
+    if (!clicked) StoreChoices(options, choices);
     RenderRun run(RunHost(options, script));
 
-    SCOPED_TRACE("session " + std::to_string(session) + ", " + choices.Describe());
+    SCOPED_TRACE("session " + std::to_string(session) + (clicked ? ", clicked " : ", stored ") +
+                 choices.Describe());
     EXPECT_CLEAN(run.session);
     std::vector<Click> clicks = Clicks(run.session);
     ASSERT_EQ(clicks.size(), scenes.size());
@@ -200,7 +260,7 @@ TEST(RenderProperty, RandomScenesRenderAsPrescribedAndComeBack) {
     }
   }
   // Most scenes use the standard renderer: the run really rendered.
-  EXPECT_GT(renders, kSessions * kScenesPerSession / 2);
+  EXPECT_GT(renders, sessions * kScenesPerSession / 2);
 }
 
 }  // namespace

@@ -128,49 +128,103 @@ inline double ReadFloat(const json& settings, int32_t id, double def) {
 // Would the test render be refused for these render settings?
 inline bool NotStandardRenderer(const json& settings) { return ReadInt(settings, 5300, 0) != 0; }
 
+// ---- the model: the override table as data ---------------------------------
+//
+// Each row says, for a state of the check boxes, which render setting takes
+// which value; the rows are applied in order to the document's settings.
+// The model reads the table as a user of the dialog would, not the way the
+// plug-in's code is laid out, so that a misreading of either shows up as a
+// disagreement.
+
+// A check box in a given state.
+struct Box {
+  int32_t gadget;
+  bool on;
+};
+
+// When every box of `when` is in its state, `id` is written with `value`.
+struct OptionRow {
+  int row;
+  std::vector<Box> when;
+  int32_t id;
+  bool value;
+};
+
+inline const std::vector<OptionRow>& OptionRows() {
+  static const std::vector<OptionRow> rows = {
+      {1, {{10012, false}}, 7004, false},
+      {1, {{10012, true}, {10013, false}}, 7004, true},
+      {6, {{10006, false}}, 5076, false},
+      {7, {{10005, false}}, 5202, false},
+      {8, {{10007, true}}, 5021, true},
+      {9, {{10021, false}}, 6016, false},
+      {10, {{10015, false}}, 6019, false},
+      {10, {{10015, true}, {10017, true}}, 6021, true},
+      {11, {{10020, false}}, 5064, false},
+      {12, {{10022, false}}, 5052, false},
+      {13, {{10019, false}}, 5604, false},
+      {14, {{10014, false}}, 6018, false},
+      {14, {{10014, false}}, 6017, false},
+      {14, {{10014, false}}, 6020, false},
+      {14, {{10014, true}, {10016, true}}, 6020, true},
+      {15, {{10018, false}}, 5069, false},
+      {16, {{10023, false}}, 5401, false},
+  };
+  return rows;
+}
+
+// A choice field mapped to an integer setting: listed ids take their value,
+// any other id takes `other` (absent: the setting is left).
+struct ChoiceRow {
+  int row;
+  int32_t Choices::*field;
+  int32_t id;
+  std::map<int32_t, int32_t> values;
+  std::optional<int32_t> other;
+};
+
+inline const std::vector<ChoiceRow>& ChoiceRows() {
+  static const std::vector<ChoiceRow> rows = {
+      {2, &Choices::antialiasing, 5002, {{6000, 0}, {6001, 1}}, 2},
+      {3, &Choices::antialiasingFilter, 5070, {{6010, 0}}, 1},
+      {4, &Choices::frameRange, 5016, {{6020, 1}, {6021, 3}, {6023, 2}}, std::nullopt},
+  };
+  return rows;
+}
+
+// The picture viewer renders at a fraction of the resolution: scale id 6040
+// + d divides both sides by d; the editor always renders at full size.
+constexpr int32_t kScaleBase = 6040;
+
 // What the render command must see of the render settings, from the
 // document's settings before the click, the interactive render region open
 // in the document (if any) and the choices.
 inline json ExpectedRenderSettings(json s, const std::optional<std::array<int32_t, 4>>& region,
                                    const Choices& c) {
-  if (!c.On(10012)) {
-    SetBool(s, 7004, false);
-  } else if (!c.On(10013)) {
-    SetBool(s, 7004, true);
-  } else if (region) {
-    // The host's button takes the open region as the render region.
+  auto holds = [&](const std::vector<Box>& when) {
+    for (const Box& b : when)
+      if (c.On(b.gadget) != b.on) return false;
+    return true;
+  };
+  // Both region boxes on: the host's button takes the open region (if any).
+  if (c.On(10012) && c.On(10013) && region) {
     for (int i = 0; i < 4; ++i) SetInt(s, 7005 + i, (*region)[i]);
     SetBool(s, 7004, true);
   }
-
-  SetInt(s, 5002, c.antialiasing == 6000 ? 0 : c.antialiasing == 6001 ? 1 : 2);
-  SetInt(s, 5070, c.antialiasingFilter == 6010 ? 0 : 1);
-  if (c.frameRange == 6020) SetInt(s, 5016, 1);
-  if (c.frameRange == 6021) SetInt(s, 5016, 3);
-  if (c.frameRange == 6023) SetInt(s, 5016, 2);
-  if (c.renderTarget == 6031 && c.resolutionScale > 6040) {
-    double d = c.resolutionScale - 6040;
-    double x = ReadFloat(s, 5008, 0.0), y = ReadFloat(s, 5009, 0.0);
-    SetFloat(s, 5008, x / d);
-    SetFloat(s, 5009, y / d);
+  for (const ChoiceRow& row : ChoiceRows()) {
+    auto it = row.values.find(c.*row.field);
+    if (it != row.values.end())
+      SetInt(s, row.id, it->second);
+    else if (row.other)
+      SetInt(s, row.id, *row.other);
   }
-  if (!c.On(10006)) SetBool(s, 5076, false);
-  if (!c.On(10005)) SetBool(s, 5202, false);
-  if (c.On(10007)) SetBool(s, 5021, true);
-  if (!c.On(10021)) SetBool(s, 6016, false);
-  if (!c.On(10015)) SetBool(s, 6019, false);
-  if (c.On(10015) && c.On(10017)) SetBool(s, 6021, true);
-  if (!c.On(10020)) SetBool(s, 5064, false);
-  if (!c.On(10022)) SetBool(s, 5052, false);
-  if (!c.On(10019)) SetBool(s, 5604, false);
-  if (!c.On(10014)) {
-    SetBool(s, 6018, false);
-    SetBool(s, 6017, false);
-    SetBool(s, 6020, false);
+  if (c.renderTarget == 6031 && c.resolutionScale > kScaleBase) {
+    const double d = c.resolutionScale - kScaleBase;
+    SetFloat(s, 5008, ReadFloat(s, 5008, 0.0) / d);
+    SetFloat(s, 5009, ReadFloat(s, 5009, 0.0) / d);
   }
-  if (c.On(10014) && c.On(10016)) SetBool(s, 6020, true);
-  if (!c.On(10018)) SetBool(s, 5069, false);
-  if (!c.On(10023)) SetBool(s, 5401, false);
+  for (const OptionRow& row : OptionRows())
+    if (holds(row.when)) SetBool(s, row.id, row.value);
   return s;
 }
 

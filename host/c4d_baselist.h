@@ -6,10 +6,8 @@
 #include "c4d_basecontainer.h"
 #include "maxon/apibase.h"
 
-// Node messages.
-#define MSG_UPDATE 5
-#define MSG_DESCRIPTION_CHECKUPDATE 17
-#define MSG_DESCRIPTION_COMMAND 18
+// MSG_UPDATE, MSG_DESCRIPTION_CHECKUPDATE and MSG_DESCRIPTION_COMMAND.
+#include "c4d_host_numbers.h"
 
 namespace cinema {
 

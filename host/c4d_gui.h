@@ -10,8 +10,8 @@
 #include "ge_prepass.h"
 #include "maxon/apibase.h"
 
-// The host's "Close" entry for a dialog's own menu.
-#define IDM_CM_CLOSEWINDOW 12097
+// IDM_CM_CLOSEWINDOW, the host's "Close" entry for a dialog's own menu.
+#include "c4d_host_numbers.h"
 
 namespace cinema {
 

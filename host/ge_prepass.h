@@ -68,9 +68,5 @@ enum class PLUGINTYPE { COMMAND = 4 } MAXON_ENUM_LIST(PLUGINTYPE);
 
 }  // namespace cinema
 
-// A post effect with this bit set is switched off.
-#define BIT_VPDISABLED (1 << 2)
-
-// Post effects not declared with the others.
-#define ID_OLDCAUSTICS 1000970
-#define VPglobalillumination 1021096
+// BIT_VPDISABLED, ID_OLDCAUSTICS and VPglobalillumination.
+#include "c4d_host_numbers.h"

@@ -9,13 +9,19 @@
 #include <string>
 #include <vector>
 
+#include "brevio_testing/support.h"
 #include "core/core.h"
 #include "dialog/dialog_area.h"
-#include "fuzz_support.h"
+#include "simhost/simhost.h"
 
 namespace brevio_bench {
 
 using nlohmann::json;
+
+[[noreturn]] inline void Fail(const std::string& what, const std::string& transcript) {
+  std::fprintf(stderr, "brevio_bench: %s\n%s\n", what.c_str(), transcript.c_str());
+  std::abort();
+}
 
 // The effect types Brevio may switch off; with the factory settings it keeps
 // global illumination (1021096) and switches the other ten off.
@@ -67,25 +73,25 @@ inline json MakeScene(int settings, int effects) {
 class BrevioHost {
  public:
   BrevioHost(int settings, int effects) {
-    dir_ = brevio_fuzz::ScratchDir("bench") /
-           ("scene-" + std::to_string(settings) + "-" + std::to_string(effects) + ".json");
-    brevio_fuzz::WriteFile(dir_, MakeScene(settings, effects).dump());
+    const std::string scene =
+        dir_ / ("scene-" + std::to_string(settings) + "-" + std::to_string(effects) + ".json");
+    brevio_testing::WriteFile(scene, MakeScene(settings, effects).dump());
     simhost::Options options;
     options.pluginDirs = {BREVIO_PLUGINS_DIR};
     options.echo = false;
-    session_ = std::make_unique<brevio_fuzz::HostSession>(options);
-    if (!session_->Act("document " + dir_.string()) || !session_->Act("command 1027069") ||
-        Dialog() == nullptr)
-      brevio_fuzz::Fail("the benchmark host did not come up", Host().journal.Transcript());
+    session_ = std::make_unique<simhost::Session>(options);
+    if (!session_->Act("document " + brevio_testing::Quoted(scene)) ||
+        !session_->Act("command 1027069") || Dialog() == nullptr)
+      Fail("the benchmark host did not come up", Host().journal.Transcript());
   }
-  simhost::Host& Host() { return session_->Host(); }
+  simhost::Host& Host() { return session_->Internals(); }
   simhost::DialogObj* Dialog() { return simhost::Dialogs(Host())->Front(); }
 
   // The user clicks Render: Brevio's whole test render, the host's render
   // command included.
   bool Click() { return simhost::Dialogs(Host())->SendCommand(Host(), Dialog(), 10032, false, 0); }
   // The host's render command alone (it records what it renders).
-  void RenderCommand() { simhost::CommandTable()->CallCommand(12163, 0); }
+  void RenderCommand() { Host().Tables().command->CallCommand(12163, 0); }
 
   // What any test render must have the host do: copy the live render
   // settings twice, apply each copy once, and switch Brevio's ten effects off
@@ -94,8 +100,8 @@ class BrevioHost {
   // list for each of the eleven types each way, as Brevio's design has it
   // (no index, no effect kept across the render command).
   void Floor(bool perType = false) {
-    const C4D_DocumentTable* doc = simhost::DocumentTable();
-    const C4D_ContainerTable* bc = simhost::ContainerTable();
+    const C4D_DocumentTable* doc = Host().Tables().document;
+    const C4D_ContainerTable* bc = Host().Tables().container;
     C4D_Node* rd = doc->GetActiveRenderData(doc->GetActiveDocument());
     C4D_Container* live = doc->GetDataInstance(rd);
     C4D_Container* backup = bc->Create(-1);
@@ -136,8 +142,8 @@ class BrevioHost {
     }
   }
 
-  std::filesystem::path dir_;
-  std::unique_ptr<brevio_fuzz::HostSession> session_;
+  brevio_testing::TempDir dir_{"bench", true};
+  std::unique_ptr<simhost::Session> session_;
 };
 
 // One whole host run with Brevio: load, declarations, resource, registration,

@@ -1,6 +1,6 @@
 // fuzz_support.h - what the fuzz targets share: reading the input as a stream
-// of choices, scratch folders, and a simulated host driven one script line at
-// a time (RunSession runs a whole script at once).
+// of choices, a scratch folder, and reporting a broken property. Sessions
+// are simhost::Session, driven a line at a time.
 #pragma once
 
 #include <cstddef>
@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "brevio_testing/support.h"
 #include "core/host.h"
-#include "core/script.h"
 #include "simhost/simhost.h"
 
 namespace brevio_fuzz {
@@ -50,33 +50,16 @@ class Input {
   size_t pos_ = 0;
 };
 
-// A folder of this process's own, removed at exit: in memory where the
-// system has such a folder (the targets write files for every input), else
-// under the temporary folder.
+// A folder of this process's own for `target`, removed at exit (in memory
+// where the system has such a folder: the targets write files for every
+// input).
 inline const std::filesystem::path& ScratchDir(const char* target) {
-  static const std::filesystem::path dir = [target] {
-    std::error_code ec;
-    std::filesystem::path base = "/dev/shm";
-    if (!std::filesystem::is_directory(base, ec)) base = std::filesystem::temp_directory_path();
-    auto p = base /
-             ("brevio-fuzz-" + std::string(target) + "-" + std::to_string(std::random_device{}()));
-    std::filesystem::create_directories(p);
-    std::atexit([] {
-      std::error_code ec;
-      std::filesystem::remove_all(ScratchDir(nullptr), ec);
-    });
-    return p;
-  }();
-  return dir;
+  static const brevio_testing::TempDir dir(std::string("fuzz-") + target, true);
+  return dir.Path();
 }
 
-inline void WriteFile(const std::filesystem::path& path, const std::string& text) {
-  std::filesystem::create_directories(path.parent_path());
-  if (std::FILE* f = std::fopen(path.string().c_str(), "wb")) {
-    std::fwrite(text.data(), 1, text.size(), f);
-    std::fclose(f);
-  }
-}
+using brevio_testing::Quoted;
+using brevio_testing::WriteFile;
 
 // Reports a broken property with what reproduces it, then stops the run so
 // that the fuzzer keeps the input.
@@ -84,49 +67,5 @@ inline void WriteFile(const std::filesystem::path& path, const std::string& text
   std::fprintf(stderr, "\nFUZZ PROPERTY BROKEN: %s\n%s\n", what.c_str(), context.c_str());
   std::abort();
 }
-
-// A simulated host session, driven one script line at a time.
-class HostSession {
- public:
-  explicit HostSession(const simhost::Options& options) : scope_(host_) {
-    host_.options = options;
-    host_.journal.echo = options.echo;
-    host_.journal.logPath = options.logPath;
-    host_.areas.push_back(simhost::MakeResourceArea());
-    host_.areas.push_back(simhost::MakeDocumentArea());
-    simhost::AddCoreActions(host_.actions);
-    simhost::AddDialogActions(host_.actions);
-    simhost::AddDocumentActions(host_.actions);
-    host_.Start();
-  }
-  ~HostSession() { host_.Stop(); }
-  HostSession(const HostSession&) = delete;
-  HostSession& operator=(const HostSession&) = delete;
-
-  // Runs one script line as the user; false when the host could not carry
-  // it out (a disabled gadget, no window, ...), which changes nothing.
-  bool Act(const std::string& line) {
-    script_ += line + "\n";
-    std::vector<std::string> words;
-    std::string error;
-    if (!simhost::SplitWords(line, words, error) || words.empty()) return false;
-    size_t consumed = 0;
-    const simhost::ActionFn* action = host_.actions.Find(words, consumed);
-    if (action == nullptr) return false;
-    std::vector<std::string> args(words.begin() + static_cast<std::ptrdiff_t>(consumed),
-                                  words.end());
-    return (*action)(host_, args, error);
-  }
-  void Stop() { host_.Stop(); }
-
-  simhost::Host& Host() { return host_; }
-  // Every line acted so far: a script for the `simhost` program.
-  const std::string& Script() const { return script_; }
-
- private:
-  simhost::Host host_;
-  simhost::CurrentScope scope_;
-  std::string script_;
-};
 
 }  // namespace brevio_fuzz

@@ -165,14 +165,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   options.prefsDir = (dir / "prefs").string();
   options.pluginDirs = {BREVIO_PLUGINS_DIR};
   options.echo = false;
-  brevio_fuzz::HostSession session(options);
-  simhost::Host& host = session.Host();
+  simhost::Session session(options);
+  simhost::Host& host = session.Internals();
   auto fail = [&](const std::string& what) {
     brevio_fuzz::Fail(what, scenes + "script (run it where the scenes are):\n" + session.Script() +
                                 "\ntranscript:\n" + host.journal.Transcript());
   };
   if (host.core->commands.empty()) fail("Brevio did not register its command");
-  session.Act("document " + (dir / "scene0.json").string());
+  session.Act("document " + brevio_fuzz::Quoted((dir / "scene0.json").string()));
 
   for (int step = 0; step < 80 && !in.Empty(); ++step) {
     const uint8_t op = in.Byte() % 16;
@@ -202,7 +202,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } else if (op == 14 || !in.Chance(4)) {
       const uint32_t which = in.Below(5);
       if (which < 3)
-        session.Act("document " + (dir / ("scene" + std::to_string(which) + ".json")).string());
+        session.Act(
+            "document " +
+            brevio_fuzz::Quoted((dir / ("scene" + std::to_string(which) + ".json")).string()));
       else
         session.Act(which == 3 ? "document none" : "document default");
     } else {
@@ -210,7 +212,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     if (host.failed) fail("a misuse or a leak");
   }
-  session.Stop();
+  session.Finish();
   if (host.failed) fail("a misuse or a leak at the end of the run");
   // To see what an input does: BREVIO_FUZZ_SHOW=1 session_replay FILE
   if (std::getenv("BREVIO_FUZZ_SHOW") != nullptr)

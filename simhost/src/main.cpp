@@ -10,6 +10,7 @@
 #include <string>
 
 #include "core/host.h"
+#include "core/offers.h"
 #include "platform/platform.h"
 #include "simhost/simhost.h"
 
@@ -35,9 +36,7 @@ void Usage(std::FILE* to) {
                "Script actions:\n",
                BREVIO_PLUGINS_DIR);
   simhost::ActionRegistry registry;
-  simhost::AddCoreActions(registry);
-  simhost::AddDialogActions(registry);
-  simhost::AddDocumentActions(registry);
+  for (auto add : simhost::AllOffers().actions) add(registry);
   for (const auto& [name, usage] : registry.Usages()) std::fprintf(to, "  %s\n", usage.c_str());
 }
 

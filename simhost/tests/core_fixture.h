@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "brevio_testing/support.h"
 #include "core/core.h"
 
 namespace simhost {
@@ -32,33 +33,14 @@ class CoreTest : public ::testing::Test {
 
   Host host_;
   CurrentScope scope_;
-  const C4D_ContainerTable* bc_ = ContainerTable();
-  const C4D_StringTable* str_ = StringTable();
-  const C4D_FilenameTable* fn_ = FilenameTable();
-  const C4D_MemoryTable* mem_ = MemoryTable();
-  const C4D_PrefsTable* prefs_ = PrefsTable();
+  const C4D_ContainerTable* bc_ = Current()->Tables().container;
+  const C4D_StringTable* str_ = Current()->Tables().string;
+  const C4D_FilenameTable* fn_ = Current()->Tables().filename;
+  const C4D_MemoryTable* mem_ = Current()->Tables().memory;
+  const C4D_PrefsTable* prefs_ = Current()->Tables().prefs;
 };
 
 // A fresh folder, removed with its contents at the end of the test.
-class ScratchDir {
- public:
-  ScratchDir() {
-    path_ = std::filesystem::temp_directory_path() /
-            ("simhost-core-" + std::to_string(std::random_device{}()) + "-" +
-             std::to_string(reinterpret_cast<uintptr_t>(this)));
-    std::filesystem::create_directories(path_);
-  }
-  ~ScratchDir() {
-    std::error_code ec;
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ec);
-    std::filesystem::remove_all(path_, ec);
-  }
-  std::string Str() const { return path_.string(); }
-  std::string operator/(const std::string& name) const { return (path_ / name).string(); }
-
- private:
-  std::filesystem::path path_;
-};
+using ScratchDir = brevio_testing::TempDir;
 
 }  // namespace simhost

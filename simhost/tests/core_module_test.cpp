@@ -83,7 +83,7 @@ TEST_F(ModuleTest, ModulesTheHostCannotRunAreRefusedWithAReason) {
 int g_destructed = 0;
 void Destruct(void* object) {
   ++g_destructed;
-  MemoryTable()->Free(object);
+  Current()->Tables().memory->Free(object);
 }
 int32_t Execute(void*, C4D_Document*) { return 1; }
 int32_t State(void*, C4D_Document*, C4D_Dialog*) { return C4D_CMD_ENABLED; }
@@ -97,7 +97,6 @@ class RegistrationTest : public CoreTest {
  protected:
   RegistrationTest() {
     g_destructed = 0;
-    host_.areas.push_back(MakeDocumentArea());  // commands run with the active document
     host_.Start();
     host_.core->actions.push_back(C4D_PL_INIT);  // as inside action 2
   }
@@ -109,15 +108,15 @@ class RegistrationTest : public CoreTest {
     record.GetState = State;
     record.RestoreLayout = Restore;
     C4D_String* n = str_->Create(name);
-    int32_t ok = RegistrationTable()->RegisterPlugin(C4D_PLUGINTYPE_COMMAND, id, n, &record,
-                                                     sizeof record, C4D_API_VERSION);
+    int32_t ok = Current()->Tables().registration->RegisterPlugin(
+        C4D_PLUGINTYPE_COMMAND, id, n, &record, sizeof record, C4D_API_VERSION);
     str_->Free(n);
     return ok;
   }
 };
 
 TEST_F(RegistrationTest, TheHostOwnsTheObjectUntilShutdown) {
-  C4D_Bitmap* icon = BitmapTable()->Create();
+  C4D_Bitmap* icon = Current()->Tables().bitmap->Create();
   C4D_CommandRecord record{};
   record.Destruct = Destruct;
   record.object = mem_->Alloc(32);
@@ -125,11 +124,11 @@ TEST_F(RegistrationTest, TheHostOwnsTheObjectUntilShutdown) {
   record.icon = icon;
   C4D_String* help = str_->Create("Quick test renders");
   record.help = help;
-  ASSERT_EQ(RegistrationTable()->RegisterPlugin(C4D_PLUGINTYPE_COMMAND, 1027069, nullptr, &record,
-                                                sizeof record, C4D_API_VERSION),
+  ASSERT_EQ(Current()->Tables().registration->RegisterPlugin(
+                C4D_PLUGINTYPE_COMMAND, 1027069, nullptr, &record, sizeof record, C4D_API_VERSION),
             1);
   // The host made its own copies: the plug-in frees its own right away.
-  BitmapTable()->Free(icon);
+  Current()->Tables().bitmap->Free(icon);
   str_->Free(help);
   auto reg = Events("register").at(0);
   EXPECT_EQ(reg["help"], "Quick test renders");
@@ -161,7 +160,9 @@ TEST_F(RegistrationTest, RefusedRegistrationsDestroyTheObject) {
   EXPECT_EQ(Register(1027071), 0);
   EXPECT_EQ(g_destructed, 3);
   EXPECT_EQ(Misuses(), 1u);
-  EXPECT_EQ(RegistrationTable()->RegisterPlugin(2, 1, nullptr, nullptr, 0, C4D_API_VERSION), 0);
+  EXPECT_EQ(
+      Current()->Tables().registration->RegisterPlugin(2, 1, nullptr, nullptr, 0, C4D_API_VERSION),
+      0);
   EXPECT_EQ(Misuses(), 2u);
   host_.failed = false;
   host_.Stop();
@@ -172,7 +173,6 @@ TEST_F(RegistrationTest, RefusedRegistrationsDestroyTheObject) {
 TEST_F(RegistrationTest, LayoutRestoreHandsTheCommandTheHostsLayoutData) {
   ASSERT_EQ(Register(1027069), 1);
   host_.core->actions.clear();
-  AddCoreActions(host_.actions);
   size_t consumed = 0;
   const ActionFn* restore = host_.actions.Find({"restore", "1027069"}, consumed);
   ASSERT_NE(restore, nullptr);

@@ -42,7 +42,7 @@ struct FakeDialog {
     };
     callbacks.Command = [](void* c, int32_t id, const C4D_Container* msg) {
       auto* f = static_cast<FakeDialog*>(c);
-      const C4D_ContainerTable* ct = ContainerTable();
+      const C4D_ContainerTable* ct = Current()->Tables().container;
       EXPECT_EQ(ct->GetId(msg), C4D_BFM_ACTION);
       EXPECT_EQ(ct->GetInt32(msg, C4D_BFM_ACTION_ID, 0), id);
       f->commands.emplace_back(id, ct->GetInt32(msg, C4D_BFM_ACTION_VALUE, -1));
@@ -65,8 +65,6 @@ class DialogTables : public ::testing::Test {
  protected:
   DialogTables() : scope_(host_) {
     host_.journal.echo = false;
-    host_.areas.push_back(MakeResourceArea());
-    AddDialogActions(host_.actions);
     host_.Start();
     root_ = fs::temp_directory_path() / ("brevio-dlg-" + std::to_string(std::random_device{}()));
     Write("res/c4d_symbols.h",
@@ -93,15 +91,15 @@ class DialogTables : public ::testing::Test {
     std::ofstream(root_ / relative) << text;
   }
 
-  C4D_String* Str(const char* text) { return StringTable()->Create(text); }
-  void Free(C4D_String* s) { StringTable()->Free(s); }
+  C4D_String* Str(const char* text) { return Current()->Tables().string->Create(text); }
+  void Free(C4D_String* s) { Current()->Tables().string->Free(s); }
 
   // What the plug-in's CreateLayout does: description, items, menus.
   bool StandardLayout() {
-    C4D_Filename* folder = FilenameTable()->Create();
-    FilenameTable()->SetUtf8(folder, root_.string().c_str());
+    C4D_Filename* folder = Current()->Tables().filename->Create();
+    Current()->Tables().filename->SetUtf8(folder, root_.string().c_str());
     C4D_Resource* r = rt_->LoadFromPluginFolder(folder);
-    FilenameTable()->Free(folder);
+    Current()->Tables().filename->Free(folder);
     bool ok = dt_->LoadDialogResource(fake_.handle, 10001, r, 0) != 0;
     rt_->Free(r);
     dt_->FreeChildren(fake_.handle, 10002);
@@ -156,8 +154,8 @@ class DialogTables : public ::testing::Test {
 
   Host host_;
   CurrentScope scope_;
-  const C4D_DialogTable* dt_ = DialogTable();
-  const C4D_ResourceTable* rt_ = ResourceTable();
+  const C4D_DialogTable* dt_ = Current()->Tables().dialog;
+  const C4D_ResourceTable* rt_ = Current()->Tables().resource;
   FakeDialog fake_;
   fs::path root_;
 };
@@ -344,8 +342,8 @@ TEST_F(DialogTables, FreeClosesWithoutCallingBackAndSurvivesFreeInsideCommand) {
 }
 
 TEST_F(DialogTables, ResourceStringsAndHandles) {
-  C4D_Filename* folder = FilenameTable()->Create();
-  FilenameTable()->SetUtf8(folder, (root_ / "res").string().c_str());
+  C4D_Filename* folder = Current()->Tables().filename->Create();
+  Current()->Tables().filename->SetUtf8(folder, (root_ / "res").string().c_str());
   C4D_Resource* r = rt_->LoadSet(folder);
   ASSERT_NE(r, nullptr);
   EXPECT_EQ(host_.ledger.Live().at("resource"), 1u);
@@ -361,14 +359,14 @@ TEST_F(DialogTables, ResourceStringsAndHandles) {
   EXPECT_EQ(Misuses(), 1u);
 
   // A missing folder is no set; a broken one is reported too.
-  FilenameTable()->SetUtf8(folder, (root_ / "nothing").string().c_str());
+  Current()->Tables().filename->SetUtf8(folder, (root_ / "nothing").string().c_str());
   EXPECT_EQ(rt_->LoadSet(folder), nullptr);
   Write("res/c4d_symbols.h", "enum { A = 1\n B };");
-  FilenameTable()->SetUtf8(folder, (root_ / "res").string().c_str());
+  Current()->Tables().filename->SetUtf8(folder, (root_ / "res").string().c_str());
   EXPECT_EQ(rt_->LoadSet(folder), nullptr);
   EXPECT_EQ(Events("resource").at(0)["error"],
             "res/c4d_symbols.h:2: expected ',' or '}', found 'B'");
-  FilenameTable()->Free(folder);
+  Current()->Tables().filename->Free(folder);
   host_.failed = false;
 }
 

@@ -21,8 +21,6 @@ class DocumentTables : public ::testing::Test {
   DocumentTables() : scope_(host_) {
     host_.options.echo = false;
     host_.journal.echo = false;
-    host_.areas.push_back(MakeDocumentArea());
-    AddDocumentActions(host_.actions);
     host_.Start();
   }
   ~DocumentTables() override { host_.Stop(); }
@@ -54,9 +52,9 @@ class DocumentTables : public ::testing::Test {
 
   Host host_;
   CurrentScope scope_;
-  const C4D_DocumentTable* doc_ = DocumentTable();
-  const C4D_CommandTable* cmd_ = CommandTable();
-  const C4D_ContainerTable* bc_ = ContainerTable();
+  const C4D_DocumentTable* doc_ = Current()->Tables().document;
+  const C4D_CommandTable* cmd_ = Current()->Tables().command;
+  const C4D_ContainerTable* bc_ = Current()->Tables().container;
 };
 
 TEST_F(DocumentTables, WalkTheDefaultDocument) {

@@ -10,14 +10,10 @@
 
 namespace simhost {
 
-// Answers the action's error, "" on success, "no action" when none matches.
+// Answers the action's error, "" on success.
 inline std::string RunAction(Host& host, const std::vector<std::string>& words) {
-  size_t consumed = 0;
-  const ActionFn* fn = host.actions.Find(words, consumed);
-  if (!fn) return "no action";
   std::string error;
-  std::vector<std::string> args(words.begin() + static_cast<std::ptrdiff_t>(consumed), words.end());
-  return (*fn)(host, args, error) ? "" : error;
+  return host.RunAction(words, error) ? "" : error;
 }
 
 }  // namespace simhost

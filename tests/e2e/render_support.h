@@ -95,9 +95,6 @@ inline std::string WriteScene(const TempDir& dir, const json& scene,
   return path;
 }
 
-// A script line that quotes a path.
-inline std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
-
 // The lines that open the dialog, show the document, then click Render
 // `renders` times, showing the document after each.
 inline std::string RenderScript(const std::string& scenePath, int renders = 1) {

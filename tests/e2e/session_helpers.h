@@ -4,14 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cctype>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "brevio_testing/support.h"
 #include "simhost/simhost.h"
 
 namespace brevio_test {
@@ -19,34 +18,20 @@ namespace brevio_test {
 namespace fs = std::filesystem;
 using nlohmann::json;
 
-// A fresh folder that is removed with everything in it when the test ends.
-class TempDir {
+// A fresh folder, named after the running test, removed with everything in
+// it when the test ends.
+class TempDir : public brevio_testing::TempDir {
  public:
-  TempDir() {
-    static std::atomic<int> counter{0};
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = info ? std::string(info->test_suite_name()) + "_" + info->name() : "brevio";
-    for (char& c : name)
-      if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-    path_ = fs::temp_directory_path() / ("brevio-" + name + "-" + std::to_string(counter++) + "-" +
-                                         std::to_string(std::random_device{}()));
-    fs::remove_all(path_);
-    fs::create_directories(path_);
-  }
-  ~TempDir() {
-    std::error_code ec;
-    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(path_, ec);
-  }
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-
-  const fs::path& Path() const { return path_; }
-  std::string operator/(const std::string& name) const { return (path_ / name).generic_string(); }
+  TempDir() : brevio_testing::TempDir(TestName()) {}
 
  private:
-  fs::path path_;
+  static std::string TestName() {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    return info ? std::string(info->test_suite_name()) + "_" + info->name() : "brevio";
+  }
 };
+
+using brevio_testing::Quoted;
 
 // The plug-ins folder of the build, holding Brevio/ with the module and res/.
 inline std::string BuiltPluginsDir() { return BREVIO_PLUGINS_DIR; }

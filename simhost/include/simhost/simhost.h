@@ -1,9 +1,11 @@
 // simhost.h - the simulated Cinema 4D host as a library: run one host session
 // (load the plug-ins, act as the user from a script, shut down) and get back
-// what happened. The `simhost` program and the end-to-end tests both use it.
+// what happened. The `simhost` program, the tests, the fuzzers and the
+// benchmarks all drive the host through it.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -37,8 +39,44 @@ struct Result {
   std::vector<std::string> console;  // console line texts, in order
 };
 
-// Runs a whole session: start the host, run `script` (one action per line),
-// then quit (if the script did not) and check for leaks.
+class Host;  // the host's inside (simhost/src/core/host.h), for white-box callers
+
+// One host session, driven a line at a time: the host starts when the
+// session is made; Act runs one script line as the user; Finish quits (if
+// the script did not), checks for leaks and answers what happened.
+class Session {
+ public:
+  explicit Session(const Options& options);
+  ~Session();  // finishes the session when Finish was not called
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
+
+  // Runs one script line (blank lines and comments do nothing). False when
+  // the line is faulty or cannot be carried out: it is reported as an
+  // `error` event with its line number, changes nothing, and makes the
+  // session end with exit code 2; `error` (when given) gets the reason. Also
+  // false, without a report, for any line after `quit`.
+  bool Act(const std::string& line, std::string* error = nullptr);
+  // Whether the `quit` action ran (later lines are not run).
+  bool Quit() const;
+  // Every line acted so far: a script that repeats the session.
+  const std::string& Script() const;
+
+  // Quits the host and answers what happened (once; later calls answer the
+  // same result).
+  const Result& Finish();
+
+  // The running host itself, for tests and tools that look inside it.
+  Host& Internals();
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};
+
+// Runs a whole session: start the host, run `script` (one action per line,
+// up to the first faulty one), then quit (if the script did not) and check
+// for leaks.
 Result RunSession(const Options& options, const std::string& script);
 
 }  // namespace simhost

@@ -1,6 +1,7 @@
 // actions_core.cpp - the script actions of the host itself: running a
 // command, restarting, quitting, and calling the module entry directly.
 #include "core/core.h"
+#include "core/offers.h"
 
 namespace simhost {
 
@@ -96,6 +97,8 @@ bool Entry(Host& host, const std::vector<std::string>& args, std::string& error)
 
 }  // namespace
 
+namespace {
+
 void AddCoreActions(ActionRegistry& registry) {
   registry.Add("command", "command ID  - the user runs registered command ID", Command);
   registry.Add("restore",
@@ -110,5 +113,9 @@ void AddCoreActions(ActionRegistry& registry) {
                "message id of action 6)",
                Entry);
 }
+
+const Offer kActions(AddCoreActions);
+
+}  // namespace
 
 }  // namespace simhost

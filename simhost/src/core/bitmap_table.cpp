@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "core/core.h"
+#include "core/offers.h"
 
 namespace simhost {
 
@@ -65,10 +66,16 @@ int32_t JudgeImageFile(const std::string& path) {
   return C4D_IMAGERESULT_WRONGTYPE;
 }
 
-const C4D_BitmapTable* BitmapTable() {
+namespace {
+
+const C4D_BitmapTable* Table() {
   static const C4D_BitmapTable table = {sizeof(C4D_BitmapTable), Create, Free, InitFromFile,
                                         SetData};
   return &table;
 }
+
+const Offer kOffer("bitmap", &C4D_ServiceRoot::bitmap, Table());
+
+}  // namespace
 
 }  // namespace simhost

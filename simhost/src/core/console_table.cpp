@@ -1,5 +1,6 @@
 // console_table.cpp - the console: lines reach it through the default logger.
 #include "core/core.h"
+#include "core/offers.h"
 
 namespace simhost {
 
@@ -31,9 +32,15 @@ C4D_Logger* DefaultLogger(Host& host) {
   return reinterpret_cast<C4D_Logger*>(&host.core->defaultLogger);
 }
 
-const C4D_ConsoleTable* ConsoleTable() {
+namespace {
+
+const C4D_ConsoleTable* Table() {
   static const C4D_ConsoleTable table = {sizeof(C4D_ConsoleTable), WriteLine};
   return &table;
 }
+
+const Offer kOffer("console", &C4D_ServiceRoot::console, Table());
+
+}  // namespace
 
 }  // namespace simhost

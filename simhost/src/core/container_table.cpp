@@ -1,5 +1,6 @@
 // container_table.cpp - BaseContainer: typed values under 32-bit ids.
 #include "core/core.h"
+#include "core/offers.h"
 
 namespace simhost {
 
@@ -110,7 +111,9 @@ void SetFloat(C4D_Container* c, int32_t id, double value) {
 
 }  // namespace
 
-const C4D_ContainerTable* ContainerTable() {
+namespace {
+
+const C4D_ContainerTable* Table() {
   static const C4D_ContainerTable table = {sizeof(C4D_ContainerTable),
                                            Create,
                                            Free,
@@ -124,5 +127,9 @@ const C4D_ContainerTable* ContainerTable() {
                                            SetFloat};
   return &table;
 }
+
+const Offer kOffer("container", &C4D_ServiceRoot::container, Table());
+
+}  // namespace
 
 }  // namespace simhost

@@ -1,5 +1,6 @@
 // filename_table.cpp - file-system paths, kept as text with '/' separators.
 #include "core/core.h"
+#include "core/offers.h"
 
 namespace simhost {
 
@@ -134,7 +135,9 @@ std::string LastComponent(const std::string& path) {
   return slash == std::string::npos ? p : p.substr(slash + 1);
 }
 
-const C4D_FilenameTable* FilenameTable() {
+namespace {
+
+const C4D_FilenameTable* Table() {
   static const C4D_FilenameTable table = {sizeof(C4D_FilenameTable),
                                           Create,
                                           Free,
@@ -148,5 +151,9 @@ const C4D_FilenameTable* FilenameTable() {
                                           Equal};
   return &table;
 }
+
+const Offer kOffer("filename", &C4D_ServiceRoot::filename, Table());
+
+}  // namespace
 
 }  // namespace simhost

@@ -8,8 +8,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 
 #include "core/core.h"
+#include "core/offers.h"
 
 namespace simhost {
 
@@ -201,7 +203,16 @@ bool ParseInt32(const std::string& text, int32_t& out) {
 
 // ---- Host ------------------------------------------------------------------
 
-Host::Host() : core(std::make_unique<CoreState>()) {}
+// The host is assembled from what its areas offer (core/offers.h).
+Host::Host() : core(std::make_unique<CoreState>()) {
+  const Offers& offers = AllOffers();
+  for (const TableOffer& table : offers.tables) table.place(tables_, true);
+  for (auto add : offers.actions) add(actions);
+  std::vector<AreaOffer> ordered = offers.areas;
+  std::sort(ordered.begin(), ordered.end(),
+            [](const AreaOffer& a, const AreaOffer& b) { return a.order < b.order; });
+  for (const AreaOffer& area : ordered) areas.push_back(area.make());
+}
 
 Host::~Host() {
   // Host objects still lent out belong to the areas that made them; the
@@ -308,6 +319,26 @@ std::string Host::PluginFolder() const {
   return "";
 }
 
+bool Host::RunAction(const std::vector<std::string>& words, std::string& error) {
+  size_t consumed = 0;
+  const ActionFn* action = actions.Find(words, consumed);
+  if (action == nullptr) {
+    error = words.empty() ? "no action" : "unknown action \"" + words[0] + "\"";
+    return false;
+  }
+  std::vector<std::string> args(words.begin() + static_cast<std::ptrdiff_t>(consumed), words.end());
+  try {
+    if ((*action)(*this, args, error)) return true;
+  } catch (const std::exception& e) {
+    // An action meeting input it did not foresee fails like any faulty
+    // line; the host goes on and still quits properly.
+    error = std::string("the action failed: ") + e.what();
+    return false;
+  }
+  if (error.empty()) error = "the action failed";
+  return false;
+}
+
 bool Host::ExecuteCommand(int32_t id) {
   RegisteredCommand* command = nullptr;
   for (auto& c : core->commands)
@@ -315,7 +346,7 @@ bool Host::ExecuteCommand(int32_t id) {
   if (command == nullptr || !running) return false;
 
   C4D_Document* doc = nullptr;
-  const C4D_DocumentTable* documents = DocumentTable();
+  const C4D_DocumentTable* documents = tables_.document;
   if (C4D_HAS(documents, GetActiveDocument)) doc = documents->GetActiveDocument();
 
   // As in a menu: the command runs only while its state says it is enabled.

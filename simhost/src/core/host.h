@@ -152,6 +152,9 @@ class Host {
   Host& operator=(const Host&) = delete;
 
   Options options;
+  // Every service table the areas offer, whatever Options leaves out of the
+  // root that the modules get.
+  const C4D_ServiceRoot& Tables() const { return tables_; }
   Ledger ledger;
   Journal journal;
   ActionRegistry actions;
@@ -180,6 +183,11 @@ class Host {
   bool Known(const std::string& kind, const void* handle) const;
   // Known(), or a Misuse naming `call` (NULL handles are misuse too).
   bool Check(const std::string& kind, const void* handle, const char* call);
+
+  // Runs the script action that a line's words name, as the user. False
+  // with `error` set when no action has that name or the action cannot be
+  // carried out (an exception from it included).
+  bool RunAction(const std::vector<std::string>& words, std::string& error);
 
   // Runs a registered command as the user would (menu or palette). Answers
   // false when no command has that id.
@@ -210,13 +218,16 @@ class Host {
       if (auto* t = dynamic_cast<T*>(a.get())) return *t;
     std::abort();
   }
-  std::vector<std::unique_ptr<Area>> areas;
-  std::atomic<bool> failed{false};  // a misuse or leak was seen
+  std::vector<std::unique_ptr<Area>> areas;  // every area offered, in start order
+  std::atomic<bool> failed{false};           // a misuse or leak was seen
 
   // The host could not do its job (a file it must write, a script line it
   // cannot carry out): logged as {"event":"error",...}; the run ends with 2.
   void Error(const std::string& text);
   bool errored = false;
+
+ private:
+  C4D_ServiceRoot tables_{};
 };
 
 // One call from the host into the plug-in: c4d_main, an operation of a
@@ -263,27 +274,5 @@ class CurrentScope {
 
 // A whole decimal 32-bit integer ("-12", "7000"); false for anything else.
 bool ParseInt32(const std::string& text, int32_t& out);
-
-// The service tables of each area, filled by the area's own source file.
-const C4D_MemoryTable* MemoryTable();
-const C4D_ContainerTable* ContainerTable();
-const C4D_StringTable* StringTable();
-const C4D_FilenameTable* FilenameTable();
-const C4D_ResourceTable* ResourceTable();
-const C4D_BitmapTable* BitmapTable();
-const C4D_RegistrationTable* RegistrationTable();
-const C4D_DialogTable* DialogTable();
-const C4D_DocumentTable* DocumentTable();
-const C4D_CommandTable* CommandTable();
-const C4D_ConsoleTable* ConsoleTable();
-const C4D_PrefsTable* PrefsTable();
-const C4D_SystemTable* SystemTable();
-
-// Each area's factory and script actions, defined in the area's own files.
-std::unique_ptr<Area> MakeResourceArea();  // resources, dialogs (src/resource, src/dialog)
-std::unique_ptr<Area> MakeDocumentArea();  // documents, render commands (src/document)
-void AddCoreActions(ActionRegistry&);      // command, restart, quit, entry
-void AddDialogActions(ActionRegistry&);    // close, choose, tick, untick, click, menu, show dialog
-void AddDocumentActions(ActionRegistry&);  // document, show renderdata, show effects
 
 }  // namespace simhost

@@ -6,6 +6,7 @@
 #include <set>
 
 #include "core/core.h"
+#include "core/offers.h"
 
 namespace simhost {
 
@@ -40,43 +41,19 @@ std::string Generic(const fs::path& p) {
 
 void FillRoot(Host& host) {
   C4D_ServiceRoot& root = host.core->root;
-  root = C4D_ServiceRoot{};
+  root = host.Tables();
   root.apiVersion = host.options.apiVersion;
   root.tableCount = C4D_SERVICE_TABLE_COUNT;
-  root.memory = MemoryTable();
-  root.container = ContainerTable();
-  root.string = StringTable();
-  root.filename = FilenameTable();
-  root.resource = ResourceTable();
-  root.bitmap = BitmapTable();
-  root.registration = RegistrationTable();
-  root.dialog = DialogTable();
-  root.document = DocumentTable();
-  root.command = CommandTable();
-  root.console = ConsoleTable();
-  root.prefs = PrefsTable();
-  root.system = SystemTable();
   for (const auto& name : host.options.missingTables) {
-    const void** slot = nullptr;
-    if (name == "memory") slot = reinterpret_cast<const void**>(&root.memory);
-    if (name == "container") slot = reinterpret_cast<const void**>(&root.container);
-    if (name == "string") slot = reinterpret_cast<const void**>(&root.string);
-    if (name == "filename") slot = reinterpret_cast<const void**>(&root.filename);
-    if (name == "resource") slot = reinterpret_cast<const void**>(&root.resource);
-    if (name == "bitmap") slot = reinterpret_cast<const void**>(&root.bitmap);
-    if (name == "registration") slot = reinterpret_cast<const void**>(&root.registration);
-    if (name == "dialog") slot = reinterpret_cast<const void**>(&root.dialog);
-    if (name == "document") slot = reinterpret_cast<const void**>(&root.document);
-    if (name == "command") slot = reinterpret_cast<const void**>(&root.command);
-    if (name == "console") slot = reinterpret_cast<const void**>(&root.console);
-    if (name == "prefs") slot = reinterpret_cast<const void**>(&root.prefs);
-    if (name == "system") slot = reinterpret_cast<const void**>(&root.system);
-    if (slot == nullptr) {
+    const TableOffer* offer = nullptr;
+    for (const TableOffer& t : AllOffers().tables)
+      if (t.name == name) offer = &t;
+    if (offer == nullptr) {
       host.journal.Say("simhost: WARNING: unknown service table \"" + name +
                        "\" in the missing tables; ignored");
       continue;
     }
-    *slot = nullptr;
+    offer->place(root, false);
     host.journal.Say("simhost: the service table \"" + name + "\" is left out");
   }
 }

@@ -2,6 +2,7 @@
 #include <cstdlib>
 
 #include "core/core.h"
+#include "core/offers.h"
 
 namespace simhost {
 
@@ -33,9 +34,15 @@ void Free(void* block) {
 
 }  // namespace
 
-const C4D_MemoryTable* MemoryTable() {
+namespace {
+
+const C4D_MemoryTable* Table() {
   static const C4D_MemoryTable table = {sizeof(C4D_MemoryTable), Alloc, Free};
   return &table;
 }
+
+const Offer kOffer("memory", &C4D_ServiceRoot::memory, Table());
+
+}  // namespace
 
 }  // namespace simhost

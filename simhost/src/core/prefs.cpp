@@ -9,6 +9,7 @@
 
 #include "core/core.h"
 #include "core/json_read.h"
+#include "core/offers.h"
 
 namespace simhost {
 
@@ -269,10 +270,16 @@ bool SavePrefs(Host& host) {
   return true;
 }
 
-const C4D_PrefsTable* PrefsTable() {
+namespace {
+
+const C4D_PrefsTable* Table() {
   static const C4D_PrefsTable table = {sizeof(C4D_PrefsTable), GetWorldPluginData,
                                        SetWorldPluginData, GetWorldPluginDataCell};
   return &table;
 }
+
+const Offer kOffer("prefs", &C4D_ServiceRoot::prefs, Table());
+
+}  // namespace
 
 }  // namespace simhost

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "core/core.h"
+#include "core/offers.h"
 
 namespace simhost {
 
@@ -107,9 +108,15 @@ void DestroyCommands(Host& host) {
   for (const auto& c : commands) Destroy(host, c.record, c.id, "host shutdown");
 }
 
-const C4D_RegistrationTable* RegistrationTable() {
+namespace {
+
+const C4D_RegistrationTable* Table() {
   static const C4D_RegistrationTable table = {sizeof(C4D_RegistrationTable), RegisterPlugin};
   return &table;
 }
+
+const Offer kOffer("registration", &C4D_ServiceRoot::registration, Table());
+
+}  // namespace
 
 }  // namespace simhost

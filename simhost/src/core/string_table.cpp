@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/core.h"
+#include "core/offers.h"
 
 namespace simhost {
 
@@ -93,9 +94,15 @@ size_t GetUtf8(const C4D_String* s, char* buf, size_t cap) {
 
 bool IsValidUtf8(const std::string& s) { return ValidUtf8(s); }
 
-const C4D_StringTable* StringTable() {
+namespace {
+
+const C4D_StringTable* Table() {
   static const C4D_StringTable table = {sizeof(C4D_StringTable), Create, Free, GetUtf8};
   return &table;
 }
+
+const Offer kOffer("string", &C4D_ServiceRoot::string, Table());
+
+}  // namespace
 
 }  // namespace simhost

@@ -2,6 +2,7 @@
 #include <filesystem>
 
 #include "core/core.h"
+#include "core/offers.h"
 
 namespace simhost {
 
@@ -76,10 +77,16 @@ const std::vector<std::string>& HostFrameworks() {
 
 std::string FrameworkFolder() { return JoinPath(platform::ExecutableFolder(), "frameworks"); }
 
-const C4D_SystemTable* SystemTable() {
+namespace {
+
+const C4D_SystemTable* Table() {
   static const C4D_SystemTable table = {sizeof(C4D_SystemTable), GetStartupPath,
                                         GetFrameworkLocation, ExecuteFile, MessageDialog};
   return &table;
 }
+
+const Offer kOffer("system", &C4D_ServiceRoot::system, Table());
+
+}  // namespace
 
 }  // namespace simhost

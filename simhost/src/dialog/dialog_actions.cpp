@@ -3,6 +3,7 @@
 // first and then tells the dialog through its Command, as the real one does;
 // what a user cannot do (operate a disabled gadget, pick an item a combo box
 // does not have) stops the script.
+#include "core/offers.h"
 #include "dialog/dialog_area.h"
 #include "dialog/dialog_view.h"
 
@@ -209,6 +210,8 @@ bool ShowDialog(Host& host, const std::vector<std::string>& args, std::string& e
 
 }  // namespace
 
+namespace {
+
 void AddDialogActions(ActionRegistry& actions) {
   actions.Add("choose", "choose GADGET VALUEID  - pick an item of a combo box", Choose);
   actions.Add("tick", "tick GADGET  - tick a check box",
@@ -224,5 +227,9 @@ void AddDialogActions(ActionRegistry& actions) {
   actions.Add("close", "close  - close the front dialog window as the user", CloseWindow);
   actions.Add("show dialog", "show dialog  - print the dialog and log it", ShowDialog);
 }
+
+const Offer kActions(AddDialogActions);
+
+}  // namespace
 
 }  // namespace simhost

@@ -1,5 +1,6 @@
 // dialog_area.cpp - windows of plug-in dialogs: open, close, user actions.
 #include "dialog/dialog_area.h"
+#include "core/offers.h"
 
 #include <algorithm>
 
@@ -47,7 +48,12 @@ Gadget* Window::Find(int32_t id) {
 
 // Resources and dialogs share one area: a dialog's description comes from a
 // resource set, and neither outlives a host run.
-std::unique_ptr<Area> MakeResourceArea() { return std::make_unique<DialogArea>(); }
+namespace {
+
+// Areas start in order: resources and dialogs, then documents.
+const Offer kArea(1, []() -> std::unique_ptr<Area> { return std::make_unique<DialogArea>(); });
+
+}  // namespace
 
 DialogArea* Dialogs(Host& host) {
   for (auto& a : host.areas)

@@ -6,6 +6,7 @@
 
 #include "core/core.h"
 #include "core/objects.h"
+#include "core/offers.h"
 #include "dialog/dialog_area.h"
 
 namespace simhost {
@@ -466,7 +467,9 @@ int32_t Enable(C4D_Dialog* d, int32_t gadget, int32_t enabled) {
 
 }  // namespace
 
-const C4D_DialogTable* DialogTable() {
+namespace {
+
+const C4D_DialogTable* Table() {
   static const C4D_DialogTable table = {sizeof(C4D_DialogTable),
                                         Create,
                                         Free,
@@ -490,5 +493,9 @@ const C4D_DialogTable* DialogTable() {
                                         Enable};
   return &table;
 }
+
+const Offer kOffer("dialog", &C4D_ServiceRoot::dialog, Table());
+
+}  // namespace
 
 }  // namespace simhost

@@ -3,6 +3,7 @@
 // the full render settings and every post effect's on/off state.
 #include <algorithm>
 
+#include "core/offers.h"
 #include "document/document_area.h"
 #include "document/host_names.h"
 
@@ -79,7 +80,9 @@ void EventAdd(int32_t flags) {
 
 }  // namespace
 
-const C4D_CommandTable* CommandTable() {
+namespace {
+
+const C4D_CommandTable* Table() {
   static const C4D_CommandTable table = [] {
     C4D_CommandTable t{};
     t.size = sizeof t;
@@ -89,5 +92,9 @@ const C4D_CommandTable* CommandTable() {
   }();
   return &table;
 }
+
+const Offer kOffer("command", &C4D_ServiceRoot::command, Table());
+
+}  // namespace
 
 }  // namespace simhost

@@ -4,6 +4,7 @@
 //   show effects                       the post effects and their states
 #include <filesystem>
 
+#include "core/offers.h"
 #include "document/document_area.h"
 #include "document/host_names.h"
 
@@ -94,10 +95,16 @@ bool ShowEffects(Host& host, const std::vector<std::string>& args, std::string& 
 
 }  // namespace
 
+namespace {
+
 void AddDocumentActions(ActionRegistry& actions) {
   actions.Add("document", "document FILE | none | default", DocumentAction);
   actions.Add("show renderdata", "show renderdata", ShowRenderData);
   actions.Add("show effects", "show effects", ShowEffects);
 }
+
+const Offer kActions(AddDocumentActions);
+
+}  // namespace
 
 }  // namespace simhost

@@ -1,5 +1,6 @@
 // document_area.cpp - the active document and the checks of document calls.
 #include "document/document_area.h"
+#include "core/offers.h"
 
 #include <sstream>
 
@@ -49,6 +50,11 @@ void SayLines(Host& host, const std::string& text) {
   while (std::getline(in, line)) host.journal.Say(line);
 }
 
-std::unique_ptr<Area> MakeDocumentArea() { return std::make_unique<DocumentArea>(); }
+namespace {
+
+// Areas start in order: resources and dialogs, then documents.
+const Offer kArea(2, []() -> std::unique_ptr<Area> { return std::make_unique<DocumentArea>(); });
+
+}  // namespace
 
 }  // namespace simhost

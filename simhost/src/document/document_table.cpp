@@ -5,6 +5,7 @@
 #include <cinttypes>
 #include <cstdio>
 
+#include "core/offers.h"
 #include "document/document_area.h"
 #include "document/host_names.h"
 
@@ -320,7 +321,9 @@ void DescIDCopy(C4D_DescID* dst, const C4D_DescID* src) {
 
 }  // namespace
 
-const C4D_DocumentTable* DocumentTable() {
+namespace {
+
+const C4D_DocumentTable* Table() {
   static const C4D_DocumentTable table = [] {
     C4D_DocumentTable t{};
     t.size = sizeof t;
@@ -343,5 +346,9 @@ const C4D_DocumentTable* DocumentTable() {
   }();
   return &table;
 }
+
+const Offer kOffer("document", &C4D_ServiceRoot::document, Table());
+
+}  // namespace
 
 }  // namespace simhost

@@ -4,6 +4,7 @@
 
 #include "core/core.h"
 #include "core/objects.h"
+#include "core/offers.h"
 #include "dialog/dialog_area.h"
 #include "resource/resource_set.h"
 
@@ -74,15 +75,21 @@ C4D_String* LoadString(const C4D_Resource* r, int32_t id) {
     if (it != set->strings.end()) text = it->second;
   }
   // The plug-in owns the string: made exactly as the string table makes one.
-  return StringTable()->Create(text.c_str());
+  return Current()->Tables().string->Create(text.c_str());
 }
 
 }  // namespace
 
-const C4D_ResourceTable* ResourceTable() {
+namespace {
+
+const C4D_ResourceTable* Table() {
   static const C4D_ResourceTable table = {sizeof(C4D_ResourceTable), LoadSet, LoadFromPluginFolder,
                                           Free, LoadString};
   return &table;
 }
+
+const Offer kOffer("resource", &C4D_ServiceRoot::resource, Table());
+
+}  // namespace
 
 }  // namespace simhost

@@ -142,5 +142,34 @@ TEST_F(SessionScript, QuitEndsTheScript) {
   EXPECT_EQ(events.back()["event"], "end");
 }
 
+TEST_F(SessionScript, ASessionActsLineByLineAndFinishesOnce) {
+  Options options;
+  options.pluginDirs = {dir_.Str()};
+  options.echo = false;
+  Session session(options);
+  std::string error;
+  EXPECT_TRUE(session.Act("# a comment"));
+  EXPECT_FALSE(session.Act("frobnicate", &error));
+  EXPECT_NE(error.find("frobnicate"), std::string::npos);
+  // A faulty line changes nothing: the session goes on.
+  EXPECT_FALSE(session.Act("restart now", &error));
+  EXPECT_TRUE(session.Act("restart"));
+  EXPECT_TRUE(session.Act("quit"));
+  EXPECT_TRUE(session.Quit());
+  EXPECT_FALSE(session.Act("restart"));
+  EXPECT_EQ(session.Script(), "# a comment\nfrobnicate\nrestart now\nrestart\nquit\nrestart\n");
+  const Result& result = session.Finish();
+  EXPECT_EQ(result.exitCode, 2);
+  EXPECT_EQ(&session.Finish(), &result);
+  std::vector<json> events;
+  for (const auto& e : result.events) events.push_back(json::parse(e));
+  auto errors = Of(events, "error");
+  ASSERT_EQ(errors.size(), 2u);
+  EXPECT_EQ(errors[0]["line"], 2);
+  EXPECT_EQ(errors[1]["line"], 3);
+  EXPECT_EQ(Of(events, "start").size(), 2u);
+  EXPECT_EQ(Of(events, "end").size(), 1u);
+}
+
 }  // namespace
 }  // namespace simhost

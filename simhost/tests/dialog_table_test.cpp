@@ -10,7 +10,6 @@
 
 #include "core/host.h"
 #include "core/objects.h"
-#include "run_action.h"
 
 namespace simhost {
 namespace {
@@ -133,7 +132,8 @@ class DialogTables : public ::testing::Test {
     std::vector<std::string> words;
     std::istringstream in(line);
     for (std::string w; in >> w;) words.push_back(w);
-    return RunAction(host_, words);
+    std::string error;
+    return host_.RunAction(words, error) ? "" : error;
   }
 
   std::vector<json> Events(const std::string& name) const {

@@ -9,7 +9,6 @@
 
 #include "core/host.h"
 #include "document/document_area.h"
-#include "run_action.h"
 
 namespace simhost {
 namespace {
@@ -26,7 +25,10 @@ class DocumentTables : public ::testing::Test {
   ~DocumentTables() override { host_.Stop(); }
 
   // Runs a script action by its words; answers the error ("" on success).
-  std::string Act(const std::vector<std::string>& words) { return RunAction(host_, words); }
+  std::string Act(const std::vector<std::string>& words) {
+    std::string error;
+    return host_.RunAction(words, error) ? "" : error;
+  }
 
   // Makes a scene from its JSON text the active document.
   void UseScene(const std::string& text) {

@@ -69,7 +69,9 @@ bool Parse(const std::string& text, std::map<int32_t, Container>& out,
     twice.emplace(where[1], shown.empty() ? "the plug-in appears twice"
                                           : "the key " + shown + " appears twice");
   }
-  for (const auto& [key, entry] : plugins->items()) {
+  for (auto it = plugins->begin(); it != plugins->end(); ++it) {
+    const std::string key = it.key();
+    const nlohmann::json& entry = it.value();
     auto refuse = [&](const std::string& why) { refused.push_back("plug-in " + key + ": " + why); };
     int32_t pluginId = 0;
     if (!ParseInt32(key, pluginId)) {

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "core/objects.h"
+#include "paint/snapshot.h"
 
 namespace simhost {
 
@@ -58,6 +59,7 @@ DialogArea* Dialogs(Host& host) {
 void DialogArea::OnStart(Host&) {
   front_.clear();
   lastOpen_ = nullptr;
+  opened_ = 0;
 }
 
 void DialogArea::OnStop(Host&) {
@@ -172,6 +174,7 @@ bool DialogArea::OpenWindow(Host& host, DialogObj* d) {
   nlohmann::json e = WindowEvent(d, true);
   if (d->restored) e["restored"] = true;
   host.journal.Emit(e);
+  SnapshotOnOpen(host, d, ++opened_);
   return true;
 }
 

@@ -281,6 +281,35 @@ cairo_status_t Append(void* closure, const unsigned char* data, unsigned int len
   return CAIRO_STATUS_SUCCESS;
 }
 
+// Cairo notes page numbers as comments inside page dictionaries, which some
+// readers of PDF (groff's among them) refuse. Blanks every comment that does
+// not start its line, outside streams; byte offsets stay as they are.
+void BlankInlineComments(std::string& pdf) {
+  size_t i = 0;
+  bool lineStart = true;
+  while (i < pdf.size()) {
+    if (pdf.compare(i, 6, "stream") == 0 && (i + 6 < pdf.size()) &&
+        (pdf[i + 6] == '\n' || pdf[i + 6] == '\r')) {
+      const size_t end = pdf.find("endstream", i + 6);
+      if (end == std::string::npos) return;
+      i = end + 9;
+      lineStart = false;
+      continue;
+    }
+    const char c = pdf[i];
+    if (c == '%' && !lineStart) {
+      while (i < pdf.size() && pdf[i] != '\n' && pdf[i] != '\r') pdf[i++] = ' ';
+      continue;
+    }
+    if (c == '\n' || c == '\r') {
+      lineStart = true;
+    } else if (c != ' ' && c != '\t') {
+      lineStart = false;
+    }
+    ++i;
+  }
+}
+
 bool Check(cairo_status_t status, std::string& error) {
   if (status == CAIRO_STATUS_SUCCESS) return true;
   error = std::string("cairo cannot draw the window: ") + cairo_status_to_string(status);
@@ -330,6 +359,7 @@ bool DrawWindow(const Window& window, int wantW, int wantH, PictureFormat format
   cairo_surface_finish(surface);
   ok = ok && Check(cairo_surface_status(surface), error);
   cairo_surface_destroy(surface);
+  if (ok && format == PictureFormat::Pdf) BlankInlineComments(bytes);
   if (!ok) bytes.clear();
   return ok;
 }

@@ -39,7 +39,8 @@ trap summary EXIT
 
 step "packages"
 packages=(cmake ninja-build g++-mingw-w64-x86-64-posix wine wine64 googletest nlohmann-json3-dev
-  groff poppler-utils clang-14 lld-14 llvm-14)
+  groff poppler-utils clang-14 lld-14 llvm-14
+  g++ pkg-config libcairo2-dev fonts-dejavu-core)  # the native simulated host that draws the guide's figures
 missing=()
 for p in "${packages[@]}"; do dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p"); done
 # npm may come with a Node.js that is not Debian's; any npm will do.

@@ -147,14 +147,11 @@ class Font : public TextMetrics {
 
 // The font, opened on first use and kept for the program's life.
 const Font* TheFont(std::string& error) {
+  static Font font;
   static std::string failure;
-  static const Font* font = [] {
-    auto* f = new Font;
-    if (f->Open(failure)) return static_cast<const Font*>(f);
-    return static_cast<const Font*>(nullptr);  // a half-opened font is left as it is
-  }();
-  if (font == nullptr) error = failure;
-  return font;
+  static const bool opened = font.Open(failure);
+  if (!opened) error = failure;
+  return opened ? &font : nullptr;
 }
 
 class Painter {

@@ -339,6 +339,11 @@ typedef struct C4D_DocumentTable {
   void (*DescIDFree)(C4D_DescID* d);
   void (*DescIDPushLevel)(C4D_DescID* d, int32_t id, int32_t dtype, int32_t creator);
   void (*DescIDCopy)(C4D_DescID* dst, const C4D_DescID* src);
+  /* Added with value containers: the cell in which the host keeps the handle
+     of the node's live settings container (the one GetDataInstance answers).
+     Borrowed; the cell stays where it is, and holds that handle, while the
+     node lives. The module presents the cell as the node's BaseContainer. */
+  C4D_Container* const* (*GetDataInstanceCell)(C4D_Node* node);
 } C4D_DocumentTable;
 
 /* ---- commands and events -------------------------------------------------- */
@@ -367,6 +372,10 @@ typedef struct C4D_PrefsTable {
   /* Stores a copy of bc: add false replaces the stored container whole, add
      true merges into it. Answers false when the host cannot store it. */
   int32_t (*SetWorldPluginData)(int32_t pluginId, const C4D_Container* bc, int32_t add);
+  /* Added with value containers: the cell holding the handle of the container
+     stored under a plug-in id (the one GetWorldPluginData answers); borrowed,
+     valid for the current call from the host; NULL when nothing is stored. */
+  C4D_Container* const* (*GetWorldPluginDataCell)(int32_t pluginId);
 } C4D_PrefsTable;
 
 /* ---- system: paths, files, message boxes ---------------------------------- */

@@ -33,7 +33,7 @@ class Declaration {
   C4D_Declaration _entry;
 };
 
-const Declaration g_moduleIdentity(C4D_DECL_MODULE_ID, BREVIO_MODULE_ID);
+const Declaration g_moduleIdentity(C4D_DECL_MODULE_ID, MAXON_MODULE_ID);
 
 const Declaration g_dependencies[] = {
     {C4D_DECL_DEPENDENCY, "net.maxon.c4d.cinema.framework"},

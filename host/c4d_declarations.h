@@ -5,8 +5,9 @@
 
 #include "c4d_abi.h"
 
-// The module's reverse-domain identity.
-#define BREVIO_MODULE_ID "com.talvernsoftware.brevio"
+// The module's reverse-domain identity, MAXON_MODULE_ID, comes from the
+// module's project definition (project/projectdefinition.txt), as in the
+// host SDK's own build.
 
 // The host's default logger, resolved by the host at load; NULL when the host
 // has none.

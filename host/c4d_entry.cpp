@@ -7,6 +7,7 @@
 #include "c4d_export.h"
 #include "c4d_module.h"
 #include "c4d_plugin.h"
+#include "maxon/cpuyield.h"
 
 #ifdef _WIN32
 #ifndef WIN32_LEAN_AND_MEAN
@@ -15,14 +16,15 @@
 #include <windows.h>
 #endif
 
-namespace {
-void NoCpuYield() {}
-}  // namespace
+namespace maxon {
+extern "C" {
+static void NoCpuYield(CpuYieldState*, const void*) {}
+// The module never calls it; it only has to hold a routine that does nothing.
+C4D_EXPORT CpuYieldState::SwitchDelegate g_CpuYieldDelegate = &NoCpuYield;
+}
+}  // namespace maxon
 
 extern "C" {
-
-// The module never calls it; it only has to hold a routine that does nothing.
-C4D_EXPORT void (*g_CpuYieldDelegate)() = &NoCpuYield;
 
 C4D_EXPORT int32_t c4d_main(int32_t action, void* p1, void* p2, void* p3) {
   switch (action) {
@@ -30,7 +32,7 @@ C4D_EXPORT int32_t c4d_main(int32_t action, void* p1, void* p2, void* p3) {
       return InitSystem(static_cast<const C4D_ServiceRoot*>(p1),
                         static_cast<const C4D_Filename*>(p3));
     case C4D_PL_INIT:
-      return PluginStart() ? 1 : 0;
+      return cinema::PluginStart() ? 1 : 0;
     case C4D_PL_END:
       EndSystem();
       return C4D_PL_OK;
@@ -39,7 +41,7 @@ C4D_EXPORT int32_t c4d_main(int32_t action, void* p1, void* p2, void* p3) {
     case C4D_PL_MESSAGE: {
       // The message id travels in the low 32 bits of p1.
       const auto id = static_cast<int32_t>(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(p1)));
-      return PluginMessage(id, p2) ? C4D_PL_OK : C4D_PL_ERROR;
+      return cinema::PluginMessage(id, p2) ? C4D_PL_OK : C4D_PL_ERROR;
     }
     default:
       return C4D_PL_ERROR;

@@ -4,8 +4,9 @@
 #include "c4d_module.h"
 #include "c4d_tables.h"
 
-namespace {
+namespace cinema {
 
+namespace {
 const C4D_FilenameTable* Table() { return HostTables().filename; }
 
 C4D_Filename* Duplicate(const C4D_Filename* src) {
@@ -17,46 +18,61 @@ C4D_Filename* Duplicate(const C4D_Filename* src) {
   return copy;
 }
 
+C4D_Filename* FromText(const char* utf8) {
+  const C4D_FilenameTable* t = Table();
+  if (!HostCanFreeFilenames() || !HOST_HAS(t, Create) || !HOST_HAS(t, SetUtf8)) return nullptr;
+  C4D_Filename* path = t->Create();
+  if (path != nullptr) t->SetUtf8(path, utf8);
+  return path;
+}
+
+// The text of a string, in a buffer of the caller's (NULL when it does not fit).
+const char* TextOf(const maxon::String& s, char* buf, Int cap) {
+  const Int length = s.GetCString(buf, cap);
+  return length < cap ? buf : nullptr;
+}
 }  // namespace
 
-Filename::Filename(const char* utf8) {
-  const C4D_FilenameTable* t = Table();
-  if (!HostCanFreeFilenames() || !HOST_HAS(t, Create) || !HOST_HAS(t, SetUtf8)) return;
-  _path = t->Create();
-  if (_path != nullptr) t->SetUtf8(_path, utf8);
+Filename::Filename(const Char* string) : _path(FromText(string)) {}
+
+Filename::Filename(const maxon::String& string) {
+  char text[1024];
+  if (const char* utf8 = TextOf(string, text, sizeof(text))) _path = FromText(utf8);
 }
 
 Filename::~Filename() { Free(); }
 
-Filename::Filename(const Filename& other) : _path(Duplicate(other._path)) {}
+Filename::Filename(const Filename& src) : _path(Duplicate(src._path)) {}
 
-Filename& Filename::operator=(const Filename& other) {
-  if (this != &other) {
-    C4D_Filename* copy = Duplicate(other._path);
+const Filename& Filename::operator=(const Filename& fname) {
+  if (this != &fname) {
+    C4D_Filename* copy = Duplicate(fname._path);
     Free();
     _path = copy;
   }
   return *this;
 }
 
-Filename::Filename(Filename&& other) noexcept : _path(other._path) { other._path = nullptr; }
+Filename::Filename(Filename&& src) noexcept : _path(src._path) { src._path = nullptr; }
 
-Filename& Filename::operator=(Filename&& other) noexcept {
-  if (this != &other) {
+Filename& Filename::operator=(Filename&& fname) noexcept {
+  if (this != &fname) {
     Free();
-    _path = other._path;
-    other._path = nullptr;
+    _path = fname._path;
+    fname._path = nullptr;
   }
   return *this;
 }
 
-Filename Filename::Adopt(C4D_Filename* owned) {
+Filename Filename::AdoptHostHandle(C4D_Filename* owned) {
   Filename f;
   f._path = owned;
   return f;
 }
 
-Filename Filename::CopyOf(const C4D_Filename* borrowed) { return Adopt(Duplicate(borrowed)); }
+Filename Filename::CopyOfHostHandle(const C4D_Filename* borrowed) {
+  return AdoptHostHandle(Duplicate(borrowed));
+}
 
 Bool Filename::IsPopulated() const {
   const C4D_FilenameTable* t = Table();
@@ -64,31 +80,37 @@ Bool Filename::IsPopulated() const {
   return t->IsEmpty(_path) == 0;
 }
 
-Filename Filename::operator+(const char* name) const {
-  if (_path == nullptr) return Filename(name);
+const Filename operator+(const Filename& fname1, const Filename& fname2) {
   const C4D_FilenameTable* t = Table();
-  return HOST_HAS(t, Join) && HostCanFreeFilenames() ? Adopt(t->Join(_path, name)) : Filename();
+  if (fname2._path == nullptr) return fname1;
+  if (fname1._path == nullptr) return fname2;
+  // The second path is one component: its text is joined on.
+  String name = fname2.GetString();
+  char text[1024];
+  const char* utf8 = TextOf(name, text, sizeof(text));
+  if (utf8 == nullptr || !HOST_HAS(t, Join) || !HostCanFreeFilenames()) return Filename();
+  return Filename::AdoptHostHandle(t->Join(fname1._path, utf8));
 }
 
-Filename Filename::GetDirectory() const {
+const Filename Filename::GetDirectory() const {
   const C4D_FilenameTable* t = Table();
   if (_path == nullptr || !HOST_HAS(t, GetDirectory) || !HostCanFreeFilenames()) return Filename();
-  return Adopt(t->GetDirectory(_path));
+  return AdoptHostHandle(t->GetDirectory(_path));
 }
 
 String Filename::GetString() const {
   const C4D_FilenameTable* t = Table();
   if (_path == nullptr || !HOST_HAS(t, GetString) || !HostCanFreeStrings()) return String("");
-  return String::Adopt(t->GetString(_path));
+  return String(maxon::String::AdoptHostHandle(t->GetString(_path)));
 }
 
 String Filename::GetFileString() const {
   const C4D_FilenameTable* t = Table();
   if (_path == nullptr || !HOST_HAS(t, GetFileString) || !HostCanFreeStrings()) return String("");
-  return String::Adopt(t->GetFileString(_path));
+  return String(maxon::String::AdoptHostHandle(t->GetFileString(_path)));
 }
 
-Bool Filename::IsEqual(const Filename& other) const {
+Bool Filename::operator==(const Filename& other) const {
   const C4D_FilenameTable* t = Table();
   if (_path == nullptr || other._path == nullptr) return _path == other._path;
   return HOST_HAS(t, Equal) && t->Equal(_path, other._path) != 0;
@@ -100,10 +122,12 @@ void Filename::Free() {
   _path = nullptr;
 }
 
-Filename GeGetPluginPath() { return Filename::CopyOf(GetModuleLocation()); }
+const Filename GeGetPluginPath() { return Filename::CopyOfHostHandle(GetModuleLocation()); }
 
 Bool GeExecuteFile(const Filename& path) {
   const C4D_SystemTable* t = HostTables().system;
-  if (path.Get() == nullptr || !HOST_HAS(t, ExecuteFile)) return false;
-  return t->ExecuteFile(path.Get()) != 0;
+  if (path.GetHostHandle() == nullptr || !HOST_HAS(t, ExecuteFile)) return false;
+  return t->ExecuteFile(path.GetHostHandle()) != 0;
 }
+
+}  // namespace cinema

@@ -4,39 +4,42 @@
 
 #include "c4d_abi.h"
 #include "c4d_string.h"
-#include "c4d_types.h"
+#include "maxon/apibase.h"
+
+namespace cinema {
 
 class Filename {
  public:
   // The empty path; it holds no host object.
   Filename() = default;
   // A path from UTF-8 text (stays empty when the host cannot make one).
-  explicit Filename(const char* utf8);
+  Filename(const Char* string);           // NOLINT(google-explicit-constructor)
+  Filename(const maxon::String& string);  // NOLINT(google-explicit-constructor)
+  Filename(const Filename& src);
+  Filename(Filename&& src) noexcept;
   ~Filename();
-  // Copies make a host object of their own.
-  Filename(const Filename& other);
-  Filename& operator=(const Filename& other);
-  Filename(Filename&& other) noexcept;
-  Filename& operator=(Filename&& other) noexcept;
-
-  // Takes ownership of a path the host handed over (may be NULL).
-  static Filename Adopt(C4D_Filename* owned);
-  // A copy of a path the host lent (NULL gives the empty path).
-  static Filename CopyOf(const C4D_Filename* borrowed);
+  const Filename& operator=(const Filename& fname);
+  Filename& operator=(Filename&& fname) noexcept;
 
   Bool IsPopulated() const;
-  // This path joined with one more component. The empty path joined with a
-  // name gives the relative path of just that name.
-  Filename operator+(const char* name) const;
-  Filename GetDirectory() const;
   // The full path as text (empty for the empty path).
   String GetString() const;
+  // The folder that holds this path.
+  const Filename GetDirectory() const;
   // The last component as text.
   String GetFileString() const;
-  Bool IsEqual(const Filename& other) const;
+  Bool operator==(const Filename& other) const;
 
-  // The host object, NULL for the empty path.
-  const C4D_Filename* Get() const { return _path; }
+  // This path joined with one more component. The empty path joined with a
+  // name gives the relative path of just that name.
+  friend const Filename operator+(const Filename& fname1, const Filename& fname2);
+
+  // The host object (NULL for the empty path), for the host layer's calls.
+  const C4D_Filename* GetHostHandle() const { return _path; }
+  // Takes ownership of a path the host handed over (may be NULL).
+  static Filename AdoptHostHandle(C4D_Filename* owned);
+  // A copy of a path the host lent (NULL gives the empty path).
+  static Filename CopyOfHostHandle(const C4D_Filename* borrowed);
 
  private:
   void Free();
@@ -45,7 +48,9 @@ class Filename {
 
 // The plug-in folder: the folder that holds the module file (a copy of the
 // module location; the empty path when the host gave none).
-Filename GeGetPluginPath();
+const Filename GeGetPluginPath();
 
 // Has the operating system open a file with its associated application.
 Bool GeExecuteFile(const Filename& path);
+
+}  // namespace cinema

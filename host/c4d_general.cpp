@@ -3,32 +3,36 @@
 
 #include "c4d_tables.h"
 
+namespace cinema {
+
 void CallCommand(Int32 id, Int32 subid) {
   const C4D_CommandTable* t = HostTables().command;
   if (HOST_HAS(t, CallCommand)) t->CallCommand(id, subid);
 }
 
-void EventAdd(Int32 flags) {
+void EventAdd(EVENT eventflag) {
   const C4D_CommandTable* t = HostTables().command;
-  if (HOST_HAS(t, EventAdd)) t->EventAdd(flags);
+  if (HOST_HAS(t, EventAdd)) t->EventAdd(static_cast<int32_t>(eventflag));
 }
 
-BaseContainer GetWorldPluginData(Int32 id) {
+BaseContainer* GetWorldPluginData(Int32 id) {
   const C4D_PrefsTable* t = HostTables().prefs;
-  return BaseContainer::Borrow(HOST_HAS(t, GetWorldPluginData) ? t->GetWorldPluginData(id)
-                                                               : nullptr);
+  if (!HOST_HAS(t, GetWorldPluginDataCell)) return nullptr;
+  C4D_Container* const* cell = t->GetWorldPluginDataCell(id);
+  if (cell == nullptr || *cell == nullptr) return nullptr;
+  return const_cast<BaseContainer*>(BaseContainer::FromHostCell(cell));
 }
 
 Bool SetWorldPluginData(Int32 id, const BaseContainer& bc, Bool add) {
   const C4D_PrefsTable* t = HostTables().prefs;
-  if (!bc.IsValid() || !HOST_HAS(t, SetWorldPluginData)) return false;
-  return t->SetWorldPluginData(id, bc.Get(), add ? 1 : 0) != 0;
+  if (bc.GetHostHandle() == nullptr || !HOST_HAS(t, SetWorldPluginData)) return false;
+  return t->SetWorldPluginData(id, bc.GetHostHandle(), add ? 1 : 0) != 0;
 }
 
-Int32 MessageDialog(Int32 type, const String& text) {
+GEMB_R GeOutString(const maxon::String& str, GEMB flags) {
   const C4D_SystemTable* t = HostTables().system;
-  if (text.Get() == nullptr || !HOST_HAS(t, MessageDialog)) return 0;
-  return t->MessageDialog(type, text.Get());
+  if (str.GetHostHandle() == nullptr || !HOST_HAS(t, MessageDialog)) return GEMB_R::V_UNDEFINED;
+  return static_cast<GEMB_R>(t->MessageDialog(static_cast<int32_t>(flags), str.GetHostHandle()));
 }
 
-Int32 MessageDialog(Int32 type, const char* text) { return MessageDialog(type, String(text)); }
+}  // namespace cinema

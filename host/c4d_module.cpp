@@ -10,7 +10,7 @@ namespace {
 
 // Counts system initialisations not yet matched by an end. The host calls the
 // entry from one thread at a time, so a plain integer is enough.
-Int32 g_initCount = 0;
+int32_t g_initCount = 0;
 C4D_Filename* g_moduleLocation = nullptr;
 
 void ReleaseModuleLocation() {
@@ -21,7 +21,7 @@ void ReleaseModuleLocation() {
 
 }  // namespace
 
-Int32 InitSystem(const C4D_ServiceRoot* root, const C4D_Filename* moduleLocation) {
+int32_t InitSystem(const C4D_ServiceRoot* root, const C4D_Filename* moduleLocation) {
   if (++g_initCount != 1) return C4D_PL_OK;
 
   // Without a root there is nothing to check the host against; refuse rather
@@ -52,8 +52,9 @@ void EndSystem() {
   // An end without a matching initialisation has nothing to tear down.
   if (g_initCount <= 0) return;
   if (--g_initCount != 0) return;
-  PluginEnd();
-  FreeModuleResource();
+  cinema::PluginEnd();
+  // The resource is given back, but the one load attempt stays made.
+  cinema::g_resource.Free();
   ReleaseModuleLocation();
 }
 

@@ -2,13 +2,13 @@
 // initialisation counter, the service tables and the module location.
 #pragma once
 
+#include <cstdint>
 #include "c4d_abi.h"
-#include "c4d_types.h"
 
 // Action 1 (system initialisation). Only the outermost call does any work:
 // records the tables, checks the host version and stores a copy of the
 // module location. Answers C4D_PL_OK or C4D_PL_ERROR_VERSION.
-Int32 InitSystem(const C4D_ServiceRoot* root, const C4D_Filename* moduleLocation);
+int32_t InitSystem(const C4D_ServiceRoot* root, const C4D_Filename* moduleLocation);
 
 // Action 3 (end). Only the call that matches the outermost action 1 does any
 // work: PluginEnd, then the module resource, then the module location.

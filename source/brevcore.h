@@ -5,6 +5,8 @@
 #include "c4d.h"
 #include "c4d_symbols.h"
 
+using namespace cinema;
+
 // The one id Brevio registers: the command, its dialog and its preferences.
 constexpr Int32 BREVIO_PLUGIN_ID = 1027069;
 
@@ -109,32 +111,36 @@ class BrevioDialog : public GeDialog {
   void ApplyEnablingRules();
 
   // One test render of `doc` with the settings laid over its render settings.
-  Bool TestRender(BaseDocument doc);
+  Bool TestRender(BaseDocument* doc);
 
  private:
   // Reads one gadget into its field; answers whether the gadget has one.
   Bool ReadGadget(Int32 id);
-  void ApplyOverrides(BaseDocument doc, const RenderData& rd, BaseContainer& working);
-  void SendParameterAction(BaseDocument doc, const RenderData& rd);
-  void SuppressPostEffects(const RenderData& rd);
-  void RestorePostEffects(const RenderData& rd);
+  void ApplyOverrides(BaseDocument* doc, RenderData* rd, BaseContainer& working);
+  void SendParameterAction(BaseDocument* doc, RenderData* rd);
+  void SuppressPostEffects(RenderData* rd);
+  void RestorePostEffects(RenderData* rd);
   void OpenHelpFile();
 };
 
 // The first post effect of `type` in the render settings, or none.
-BaseVideoPost FindPostEffect(const RenderData& rd, Int32 type);
+BaseVideoPost* FindPostEffect(RenderData* rd, Int32 type);
 
 class BrevioCommand : public CommandData {
  public:
   BrevioDialog dialog;
 
-  Bool Execute(BaseDocument doc) override;
-  Int32 GetState(BaseDocument doc, C4D_Dialog* parentManager) override;
+  Bool Execute(BaseDocument* doc, GeDialog* parentManager) override;
+  Int32 GetState(BaseDocument* doc, GeDialog* parentManager) override;
   Bool RestoreLayout(void* secret) override;
 };
 
 // Registers the Brevio command with the host.
 Bool RegisterBrevio();
+
+// Writes one line to the host console through its default logger, with the
+// source file and line as metadata; dropped when the host has no logger.
+void WriteConsoleLine(const maxon::String& text, const Char* file, Int32 line);
 
 // The source name that console lines of this file group carry.
 #define BREVCORE_SOURCE "brevcore"

@@ -1,6 +1,11 @@
-// brevcore_bindings.h - which gadget shows which settings field, under which
-// preference id, with which factory default.
+// brevcore_bindings.h - one table per kind of setting: which gadget shows
+// which settings field, under which preference id, with which factory
+// default, where it comes in the gadget order and which switch enables it.
+// Every list of gadgets elsewhere is derived from these two tables.
 #pragma once
+
+#include <array>
+#include <cstddef>
 
 #include "brevcore.h"
 
@@ -16,9 +21,15 @@ struct OptionBinding {
   Int32 prefId;
   Bool BrevioSettings::*field;
   Bool preset;
+  // Place of the check box in the order the gadgets are written and read
+  // (after the combo boxes).
+  Int32 gadgetOrder;
+  // A post-effect keep switch: enabled only while post effects are kept.
+  Bool keepsPostEffect;
 };
 
-// In the order of the record (which is also the order of the gadgets).
+// In the order of the record, which is also the order the combo boxes are
+// written and read.
 inline constexpr ChoiceBinding kChoiceBindings[] = {
     {IDC_ANTIALIASING, 7000, &BrevioSettings::antialiasing, IDV_AA_NONE},
     {IDC_AAFILTER, 7001, &BrevioSettings::antialiasingFilter, IDV_AAFILTER_STILL},
@@ -27,59 +38,49 @@ inline constexpr ChoiceBinding kChoiceBindings[] = {
     {IDC_RESOLUTION, 7004, &BrevioSettings::resolutionScale, IDV_SCALE_1_1},
 };
 
-// In the order of the record.
+// In the order of the record (the order they are stored in).
 inline constexpr OptionBinding kOptionBindings[] = {
-    {IDC_MULTIPASS, 7005, &BrevioSettings::option10005, false},
-    {IDC_SAVEIMAGE, 7006, &BrevioSettings::option10006, false},
-    {IDC_ACTIVEOBJECTONLY, 7025, &BrevioSettings::option10007, false},
-    {IDC_RENDERREGION, 7026, &BrevioSettings::option10012, true},
-    {IDC_REGIONFROMIRR, 7027, &BrevioSettings::option10013, false},
-    {IDC_TRANSPARENCY, 7007, &BrevioSettings::option10021, false},
-    {IDC_REFLECTION, 7008, &BrevioSettings::option10014, false},
-    {IDC_LIMITREFLECTION, 7009, &BrevioSettings::option10016, false},
-    {IDC_SHADOW, 7010, &BrevioSettings::option10015, true},
-    {IDC_LIMITSHADOW, 7024, &BrevioSettings::option10017, false},
-    {IDC_BLURRINESS, 7011, &BrevioSettings::option10018, false},
-    {IDC_TEXTURES, 7012, &BrevioSettings::option10020, true},
-    {IDC_VOLUMETRIC, 7013, &BrevioSettings::option10022, false},
-    {IDC_DISPLACEMENT, 7014, &BrevioSettings::option10019, false},
-    {IDC_POSTEFFECTS, 7015, &BrevioSettings::option10023, true},
-    {IDC_AMBIENTOCCLUSION, 7016, &BrevioSettings::option10024, false},
-    {IDC_CAUSTICS, 7017, &BrevioSettings::option10025, false},
-    {IDC_DEPTHOFFIELD, 7018, &BrevioSettings::option10026, false},
-    {IDC_GLOBALILLUMINATION, 7019, &BrevioSettings::option10027, true},
-    {IDC_GLOW, 7020, &BrevioSettings::option10028, false},
-    {IDC_LENSEFFECTS, 7021, &BrevioSettings::option10030, false},
-    {IDC_HAIR, 7022, &BrevioSettings::option10029, false},
-    {IDC_MOTIONBLUR, 7023, &BrevioSettings::option10031, false},
+    {IDC_MULTIPASS, 7005, &BrevioSettings::option10005, false, 0, false},
+    {IDC_SAVEIMAGE, 7006, &BrevioSettings::option10006, false, 1, false},
+    {IDC_ACTIVEOBJECTONLY, 7025, &BrevioSettings::option10007, false, 2, false},
+    {IDC_RENDERREGION, 7026, &BrevioSettings::option10012, true, 3, false},
+    {IDC_REGIONFROMIRR, 7027, &BrevioSettings::option10013, false, 4, false},
+    {IDC_TRANSPARENCY, 7007, &BrevioSettings::option10021, false, 5, false},
+    {IDC_REFLECTION, 7008, &BrevioSettings::option10014, false, 6, false},
+    {IDC_LIMITREFLECTION, 7009, &BrevioSettings::option10016, false, 7, false},
+    {IDC_SHADOW, 7010, &BrevioSettings::option10015, true, 8, false},
+    {IDC_LIMITSHADOW, 7024, &BrevioSettings::option10017, false, 9, false},
+    {IDC_BLURRINESS, 7011, &BrevioSettings::option10018, false, 10, false},
+    {IDC_TEXTURES, 7012, &BrevioSettings::option10020, true, 11, false},
+    {IDC_VOLUMETRIC, 7013, &BrevioSettings::option10022, false, 12, false},
+    {IDC_DISPLACEMENT, 7014, &BrevioSettings::option10019, false, 13, false},
+    {IDC_POSTEFFECTS, 7015, &BrevioSettings::option10023, true, 14, false},
+    {IDC_AMBIENTOCCLUSION, 7016, &BrevioSettings::option10024, false, 16, true},
+    {IDC_CAUSTICS, 7017, &BrevioSettings::option10025, false, 17, true},
+    {IDC_DEPTHOFFIELD, 7018, &BrevioSettings::option10026, false, 18, true},
+    {IDC_GLOBALILLUMINATION, 7019, &BrevioSettings::option10027, true, 15, true},
+    {IDC_GLOW, 7020, &BrevioSettings::option10028, false, 19, true},
+    {IDC_LENSEFFECTS, 7021, &BrevioSettings::option10030, false, 22, true},
+    {IDC_HAIR, 7022, &BrevioSettings::option10029, false, 20, true},
+    {IDC_MOTIONBLUR, 7023, &BrevioSettings::option10031, false, 21, true},
 };
 
-// The order in which the check boxes are written and read.
-inline constexpr Int32 kOptionGadgetOrder[] = {
-    IDC_MULTIPASS,
-    IDC_SAVEIMAGE,
-    IDC_ACTIVEOBJECTONLY,
-    IDC_RENDERREGION,
-    IDC_REGIONFROMIRR,
-    IDC_TRANSPARENCY,
-    IDC_REFLECTION,
-    IDC_LIMITREFLECTION,
-    IDC_SHADOW,
-    IDC_LIMITSHADOW,
-    IDC_BLURRINESS,
-    IDC_TEXTURES,
-    IDC_VOLUMETRIC,
-    IDC_DISPLACEMENT,
-    IDC_POSTEFFECTS,
-    IDC_GLOBALILLUMINATION,
-    IDC_AMBIENTOCCLUSION,
-    IDC_CAUSTICS,
-    IDC_DEPTHOFFIELD,
-    IDC_GLOW,
-    IDC_HAIR,
-    IDC_MOTIONBLUR,
-    IDC_LENSEFFECTS,
-};
+inline constexpr size_t kOptionCount = sizeof(kOptionBindings) / sizeof(kOptionBindings[0]);
+
+// The check boxes in the order they are written and read, derived from the
+// table's gadgetOrder column.
+inline constexpr std::array<const OptionBinding*, kOptionCount> kOptionGadgetOrder = [] {
+  std::array<const OptionBinding*, kOptionCount> order{};
+  for (const OptionBinding& b : kOptionBindings) order[static_cast<size_t>(b.gadgetOrder)] = &b;
+  return order;
+}();
+
+// Every place in the gadget order is taken exactly once.
+static_assert([] {
+  for (const OptionBinding* b : kOptionGadgetOrder)
+    if (b == nullptr) return false;
+  return true;
+}());
 
 inline const ChoiceBinding* FindChoiceBinding(Int32 gadget) {
   for (const ChoiceBinding& b : kChoiceBindings)

@@ -7,7 +7,7 @@ namespace {
 
 struct ComboItem {
   Int32 id;
-  const char* text;
+  const Char* text;
 };
 
 constexpr ComboItem kAntialiasingItems[] = {
@@ -59,19 +59,7 @@ Bool RulesDependOn(Int32 gadget) {
   }
 }
 
-// The post-effect keep switches, in the order the rules enable them.
-constexpr Int32 kPostEffectGadgets[] = {
-    IDC_GLOBALILLUMINATION,
-    IDC_AMBIENTOCCLUSION,
-    IDC_CAUSTICS,
-    IDC_DEPTHOFFIELD,
-    IDC_GLOW,
-    IDC_HAIR,
-    IDC_MOTIONBLUR,
-    IDC_LENSEFFECTS,
-};
-
-const char* const kAboutText =
+const Char* const kAboutText =
     "Brevio v1.21 for Cinema 4D 2026\n"
     "Copyright (c) Talvern Software. All rights reserved.\n"
     "The latest version is available from www.talvernsoftware.com";
@@ -93,27 +81,27 @@ Bool BrevioDialog::CreateLayout() {
   for (const ComboBox& combo : kComboBoxes) {
     FreeChildren(combo.gadget);
     for (Int32 i = 0; i < combo.count; ++i)
-      AddChild(combo.gadget, combo.items[i].id, combo.items[i].text);
+      AddChild(combo.gadget, combo.items[i].id, String(combo.items[i].text));
   }
 
   // A sub-menu that could not be opened gets no entries and no end.
   MenuFlushAll();
-  if (MenuSubBegin("File")) {
-    MenuAddString(IDM_SAVE_SETTINGS, "Save Settings");
-    MenuAddString(IDM_RESET_SETTINGS, "Reset settings");
+  if (MenuSubBegin("File"_s)) {
+    MenuAddString(IDM_SAVE_SETTINGS, "Save Settings"_s);
+    MenuAddString(IDM_RESET_SETTINGS, "Reset settings"_s);
     MenuAddSeparator();
     MenuAddCommand(IDM_CM_CLOSEWINDOW);
     MenuSubEnd();
   }
-  if (MenuSubBegin("Help")) {
-    MenuAddString(IDM_ABOUT, "About Brevio...");
-    MenuAddString(IDM_SHOW_HELP, "Show Help File (.PDF)...");
+  if (MenuSubBegin("Help"_s)) {
+    MenuAddString(IDM_ABOUT, "About Brevio..."_s);
+    MenuAddString(IDM_SHOW_HELP, "Show Help File (.PDF)..."_s);
     MenuSubEnd();
   }
   MenuFinished();
 
   if (!loaded)
-    WriteConsoleLine("Brevio: could not load the resource file.", BREVCORE_SOURCE, __LINE__);
+    WriteConsoleLine("Brevio: could not load the resource file."_s, BREVCORE_SOURCE, __LINE__);
   return loaded;
 }
 
@@ -125,14 +113,13 @@ Bool BrevioDialog::InitValues() {
 
 void BrevioDialog::WriteGadgets() {
   for (const ChoiceBinding& b : kChoiceBindings)
-    SetInt32(b.gadget, settings.*b.field, LIMIT<Int32>::MIN, LIMIT<Int32>::MAX, 1, false);
-  for (Int32 gadget : kOptionGadgetOrder)
-    SetBool(gadget, settings.*FindOptionBinding(gadget)->field);
+    SetInt32(b.gadget, settings.*b.field, LIMIT<Int32>::MIN, LIMIT<Int32>::MAX, 1, 0);
+  for (const OptionBinding* b : kOptionGadgetOrder) SetBool(b->gadget, settings.*b->field);
 }
 
 void BrevioDialog::ReadGadgets() {
   for (const ChoiceBinding& b : kChoiceBindings) ReadGadget(b.gadget);
-  for (Int32 gadget : kOptionGadgetOrder) ReadGadget(gadget);
+  for (const OptionBinding* b : kOptionGadgetOrder) ReadGadget(b->gadget);
 }
 
 Bool BrevioDialog::ReadGadget(Int32 id) {
@@ -163,12 +150,13 @@ void BrevioDialog::ApplyEnablingRules() {
     if (s.option10012) Enable(IDC_REGIONFROMIRR, true);
   }
   Enable(IDC_LIMITSHADOW, s.option10015);
-  for (Int32 gadget : kPostEffectGadgets) Enable(gadget, s.option10023);
+  for (const OptionBinding* b : kOptionGadgetOrder)
+    if (b->keepsPostEffect) Enable(b->gadget, s.option10023);
 }
 
 Bool BrevioDialog::Command(Int32 id, const BaseContainer&) {
-  BaseDocument doc = GetActiveDocument();
-  if (!doc) return false;
+  BaseDocument* doc = GetActiveDocument();
+  if (doc == nullptr) return false;
 
   switch (id) {
     case IDM_RESET_SETTINGS:
@@ -180,7 +168,7 @@ Bool BrevioDialog::Command(Int32 id, const BaseContainer&) {
       SaveSettings();
       break;
     case IDM_ABOUT:
-      MessageDialog(GEMB_ICONEXCLAMATION, kAboutText);
+      GeOutString(String(kAboutText), GEMB::OK | GEMB::ICONEXCLAMATION);
       break;
     case IDM_SHOW_HELP:
       OpenHelpFile();

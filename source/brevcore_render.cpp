@@ -2,6 +2,7 @@
 // render settings, unwanted post effects switched off, the host's render
 // command, and everything put back at once.
 #include "brevcore.h"
+#include "lib_hair.h"
 
 namespace {
 
@@ -10,7 +11,7 @@ namespace {
 constexpr Int32 REGION_ACTION_ELEMENT = 1440;
 constexpr Int32 REGION_ACTION_VALUE = 1;
 
-const char* const kNotStandardRenderer =
+const Char* const kNotStandardRenderer =
     "Brevio only works with the standard renderer in Cinema 4D.\n"
     "The current render engine is not the standard renderer; please change the engine and try "
     "again";
@@ -26,7 +27,7 @@ struct PostEffectRule {
 constexpr PostEffectRule kPostEffectRules[] = {
     {VPglobalillumination, &BrevioSettings::option10027, &BrevioDialog::suppressed1021096},
     {VPambientocclusion, &BrevioSettings::option10024, &BrevioDialog::suppressed300001045},
-    {VPcaustics, &BrevioSettings::option10025, &BrevioDialog::suppressed1000970},
+    {ID_OLDCAUSTICS, &BrevioSettings::option10025, &BrevioDialog::suppressed1000970},
     {VPopticsuite_depthoffield, &BrevioSettings::option10026, &BrevioDialog::suppressed1001400},
     {VPopticsuite_glow, &BrevioSettings::option10028, &BrevioDialog::suppressed1001401},
     {VPopticsuite_highlights, &BrevioSettings::option10028, &BrevioDialog::suppressed1001402},
@@ -45,54 +46,53 @@ Int32 AntialiasingMode(Int32 choice) {
 
 }  // namespace
 
-BaseVideoPost FindPostEffect(const RenderData& rd, Int32 type) {
-  for (BaseVideoPost vp = rd.GetFirstVideoPost(); vp; vp = vp.GetNext())
-    if (vp.GetType() == type) return vp;
-  return BaseVideoPost();
+BaseVideoPost* FindPostEffect(RenderData* rd, Int32 type) {
+  for (BaseVideoPost* vp = rd->GetFirstVideoPost(); vp != nullptr; vp = vp->GetNext())
+    if (vp->GetType() == type) return vp;
+  return nullptr;
 }
 
-Bool BrevioDialog::TestRender(BaseDocument doc) {
+Bool BrevioDialog::TestRender(BaseDocument* doc) {
   // Declared in this order so that the working copy goes first.
   BaseContainer backup;
   BaseContainer working;
 
   ReadGadgets();
 
-  // Without both copies the document could not be put back afterwards: the
-  // host is out of memory, and nothing is changed.
-  if (!backup.IsValid() || !working.IsValid()) return false;
-
   // Without render settings there is nothing to render with; nothing changes.
-  const RenderData rd = doc.GetActiveRenderData();
-  if (!rd) return false;
-  const BaseContainer live = rd.GetDataInstance();
-  live.CopyTo(backup);
-  live.CopyTo(working);
+  RenderData* rd = doc->GetActiveRenderData();
+  if (rd == nullptr) return false;
+  // Without both copies the document could not be put back afterwards (the
+  // host is out of memory): nothing is changed.
+  const BaseContainer& live = rd->GetDataInstanceRef();
+  if (!live.CopyTo(&backup, COPYFLAGS::NONE, nullptr) ||
+      !live.CopyTo(&working, COPYFLAGS::NONE, nullptr))
+    return false;
 
   if (backup.GetInt32(RDATA_RENDERENGINE, RDATA_RENDERENGINE_STANDARD) !=
       RDATA_RENDERENGINE_STANDARD) {
-    MessageDialog(GEMB_ICONEXCLAMATION, kNotStandardRenderer);
+    GeOutString(String(kNotStandardRenderer), GEMB::OK | GEMB::ICONEXCLAMATION);
     return false;
   }
 
   ApplyOverrides(doc, rd, working);
   SuppressPostEffects(rd);
 
-  rd.SetData(working, SETDATAFLAGS_MERGE);
-  rd.Message(MSG_UPDATE);
-  EventAdd(EVENT_NONE);
+  rd->SetData(working, true);
+  rd->Message(MSG_UPDATE);
+  EventAdd(EVENT::NONE);
   // The host takes what the render needs before the command returns, so the
   // document is put back at once; the render is never waited for.
   CallCommand(
       settings.renderTarget == IDV_TARGET_EDITOR ? CMD_RENDER_VIEW : CMD_RENDER_PICTUREVIEWER, 0);
 
   RestorePostEffects(rd);
-  rd.SetData(backup, SETDATAFLAGS_MERGE);
-  rd.Message(MSG_UPDATE);
+  rd->SetData(backup, true);
+  rd->Message(MSG_UPDATE);
   return true;
 }
 
-void BrevioDialog::ApplyOverrides(BaseDocument doc, const RenderData& rd, BaseContainer& working) {
+void BrevioDialog::ApplyOverrides(BaseDocument* doc, RenderData* rd, BaseContainer& working) {
   const BrevioSettings& s = settings;
 
   // The region taken from the interactive render region is a button of the
@@ -104,12 +104,12 @@ void BrevioDialog::ApplyOverrides(BaseDocument doc, const RenderData& rd, BaseCo
     working.SetBool(RDATA_RENDERREGION, true);
   } else {
     SendParameterAction(doc, rd);
-    rd.GetDataInstance().CopyTo(working);
+    rd->GetDataInstanceRef().CopyTo(&working, COPYFLAGS::NONE, nullptr);
   }
 
   working.SetInt32(RDATA_ANTIALIASING, AntialiasingMode(s.antialiasing));
   working.SetInt32(RDATA_AAFILTER, s.antialiasingFilter == IDV_AAFILTER_STILL
-                                       ? RDATA_AAFILTER_STILL
+                                       ? RDATA_AAFILTER_STILLIMAGE
                                        : RDATA_AAFILTER_ANIMATION);
 
   if (s.frameRange == IDV_FRAMES_CURRENT)
@@ -151,57 +151,51 @@ void BrevioDialog::ApplyOverrides(BaseDocument doc, const RenderData& rd, BaseCo
   if (!s.option10023) working.SetBool(RDATA_POSTEFFECTS_ENABLE, false);
 }
 
-void BrevioDialog::SendParameterAction(BaseDocument doc, const RenderData& rd) {
+void BrevioDialog::SendParameterAction(BaseDocument* doc, RenderData* rd) {
   BaseContainer action(BFM_ACTION);
   action.SetInt32(BFM_ACTION_ID, REGION_ACTION_ELEMENT);
   action.SetInt32(BFM_ACTION_VALUE, REGION_ACTION_VALUE);
 
-  const DescID descId(DescLevel{RDATA_FROMIRR, DTYPE_BUTTON, rd.GetType()});
+  const DescID descId = CreateDescID(DescLevel(RDATA_FROMIRR, DTYPE_BUTTON, rd->GetType()));
 
   DescriptionCommand command;
   command._descId = descId;
-  command.msg = &action;
-  // Without every part of the message the button cannot be pressed.
-  if (descId.Get() == nullptr || command._descId.Get() == nullptr || !action.IsValid() ||
-      !command.container.IsValid())
-    return;
-  C4D_DescriptionCommand commandRecord = command.Record();
-  rd.Message(MSG_DESCRIPTION_COMMAND, &commandRecord);
+  command._msg = &action;
+  rd->Message(MSG_DESCRIPTION_COMMAND, &command);
 
   DescriptionCheckUpdate checkUpdate;
   checkUpdate.doc = doc;
   checkUpdate.drawflags = 0;
   checkUpdate.descid = &descId;
-  C4D_DescriptionCheckUpdate checkUpdateRecord = checkUpdate.Record();
-  rd.Message(MSG_DESCRIPTION_CHECKUPDATE, &checkUpdateRecord);
+  rd->Message(MSG_DESCRIPTION_CHECKUPDATE, &checkUpdate);
   // Leaving the scope frees the message's container, the identifier and the
   // action container, in that order.
 }
 
-void BrevioDialog::SuppressPostEffects(const RenderData& rd) {
+void BrevioDialog::SuppressPostEffects(RenderData* rd) {
   for (const PostEffectRule& rule : kPostEffectRules) this->*rule.suppressed = false;
   if (!settings.option10023) return;
 
   for (const PostEffectRule& rule : kPostEffectRules) {
     if (settings.*rule.keep) continue;
-    const BaseVideoPost vp = FindPostEffect(rd, rule.type);
-    if (!vp) continue;
-    const Int32 bits = vp.GetAllBits();
+    BaseVideoPost* vp = FindPostEffect(rd, rule.type);
+    if (vp == nullptr) continue;
+    const Int32 bits = vp->GetAllBits();
     // An effect the user switched off stays off afterwards: not ours to undo.
     if (bits & BIT_VPDISABLED) continue;
-    vp.SetAllBits(bits | BIT_VPDISABLED);
+    vp->SetAllBits(bits | BIT_VPDISABLED);
     this->*rule.suppressed = true;
   }
 }
 
-void BrevioDialog::RestorePostEffects(const RenderData& rd) {
+void BrevioDialog::RestorePostEffects(RenderData* rd) {
   for (const PostEffectRule& rule : kPostEffectRules) {
     if (!(this->*rule.suppressed)) continue;
     // Found again by type: no effect pointer is kept across the render command.
-    const BaseVideoPost vp = FindPostEffect(rd, rule.type);
-    if (!vp) continue;
+    BaseVideoPost* vp = FindPostEffect(rd, rule.type);
+    if (vp == nullptr) continue;
     // Switched on by clearing the bit, so an effect that is somehow on already
     // stays on rather than being switched off.
-    vp.SetAllBits(vp.GetAllBits() & ~BIT_VPDISABLED);
+    vp->SetAllBits(vp->GetAllBits() & ~BIT_VPDISABLED);
   }
 }

@@ -13,16 +13,16 @@ BrevioSettings BrevioSettings::FactoryDefaults() {
 void BrevioDialog::SetDefaultSettings() { settings = BrevioSettings::FactoryDefaults(); }
 
 Bool BrevioDialog::LoadSettings() {
-  const BaseContainer stored = GetWorldPluginData(BREVIO_PLUGIN_ID);
-  if (!stored.IsValid()) {
-    WriteConsoleLine("Failed to load the Brevio settings.", BREVCORE_SOURCE, __LINE__);
+  const BaseContainer* stored = GetWorldPluginData(BREVIO_PLUGIN_ID);
+  if (stored == nullptr) {
+    WriteConsoleLine("Failed to load the Brevio settings."_s, BREVCORE_SOURCE, __LINE__);
     return false;
   }
   // A key missing from an older container falls back to its factory default.
   for (const ChoiceBinding& b : kChoiceBindings)
-    settings.*b.field = stored.GetInt32(b.prefId, b.preset);
+    settings.*b.field = stored->GetInt32(b.prefId, b.preset);
   for (const OptionBinding& b : kOptionBindings)
-    settings.*b.field = stored.GetBool(b.prefId, b.preset);
+    settings.*b.field = stored->GetBool(b.prefId, b.preset);
   return true;
 }
 
@@ -35,6 +35,7 @@ Bool BrevioDialog::SaveSettings() {
 
   const Bool saved = SetWorldPluginData(BREVIO_PLUGIN_ID, bc, false);
   if (!saved)
-    MessageDialog(GEMB_ICONEXCLAMATION, "Brevio: failed to save the plugin preferences correctly.");
+    GeOutString("Brevio: failed to save the plugin preferences correctly."_s,
+                GEMB::OK | GEMB::ICONEXCLAMATION);
   return saved;
 }

@@ -52,6 +52,10 @@ struct CoreState {
   // World plug-in preferences by plug-in id; the containers are host-owned
   // and keep their address while the session lasts.
   std::map<int32_t, std::unique_ptr<Container>> prefs;
+  // The cells through which the plug-in's layer sees stored containers as
+  // its own BaseContainer objects: one per id ever asked for, each holding
+  // the handle of the container stored under that id (NULL: none).
+  std::map<int32_t, std::unique_ptr<C4D_Container*>> prefsCells;
   bool prefsLoaded = false;
   bool prefsDirty = false;
 

@@ -99,6 +99,16 @@ C4D_Container* GetWorldPluginData(int32_t pluginId) {
   return found ? ToHandle(it->second.get()) : nullptr;
 }
 
+C4D_Container* const* GetWorldPluginDataCell(int32_t pluginId) {
+  C4D_Container* stored = GetWorldPluginData(pluginId);
+  Host* host = Current();
+  if (stored == nullptr || host == nullptr) return nullptr;
+  std::unique_ptr<C4D_Container*>& cell = host->core->prefsCells[pluginId];
+  if (!cell) cell = std::make_unique<C4D_Container*>();
+  *cell = stored;
+  return cell.get();
+}
+
 int32_t SetWorldPluginData(int32_t pluginId, const C4D_Container* bc, int32_t add) {
   constexpr const char* kCall = "Prefs.SetWorldPluginData";
   Host* host = Enter(kCall);
@@ -211,7 +221,7 @@ void SavePrefs(Host& host) {
 
 const C4D_PrefsTable* PrefsTable() {
   static const C4D_PrefsTable table = {sizeof(C4D_PrefsTable), GetWorldPluginData,
-                                       SetWorldPluginData};
+                                       SetWorldPluginData, GetWorldPluginDataCell};
   return &table;
 }
 

@@ -24,6 +24,8 @@ struct Node {
   int32_t type = 0;
   int32_t bits = 0;
   Container data;  // the live settings container GetDataInstance hands out
+  // The cell GetDataInstanceCell lends: it holds the handle of `data`.
+  C4D_Container* dataCell = ToHandle(&data);
   Document* document = nullptr;
   size_t index = 0;  // an effect's place in its list
 

@@ -102,6 +102,15 @@ C4D_Container* GetDataInstance(C4D_Node* node) {
   return n ? ToHandle(&n->data) : nullptr;
 }
 
+C4D_Container* const* GetDataInstanceCell(C4D_Node* node) {
+  const char* call = "Document.GetDataInstanceCell";
+  DocumentArea* area = EnterDocumentCall(call);
+  Node* n = area ? CheckNode(*area, call, node) : nullptr;
+  if (n == nullptr) return nullptr;
+  n->dataCell = ToHandle(&n->data);
+  return &n->dataCell;
+}
+
 int32_t SetData(C4D_Node* node, const C4D_Container* bc, int32_t flags) {
   const char* call = "Document.SetData";
   DocumentArea* area = EnterDocumentCall(call);
@@ -324,6 +333,7 @@ const C4D_DocumentTable* DocumentTable() {
     t.DescIDFree = DescIDFree;
     t.DescIDPushLevel = DescIDPushLevel;
     t.DescIDCopy = DescIDCopy;
+    t.GetDataInstanceCell = GetDataInstanceCell;
     return t;
   }();
   return &table;

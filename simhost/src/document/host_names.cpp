@@ -43,7 +43,7 @@ const std::map<int32_t, std::string>& SettingNames() {
 const std::map<int32_t, std::string>& EffectNames() {
   static const std::map<int32_t, std::string> names = {
       {300001045, "VPambientocclusion"},
-      {1000970, "VPcaustics"},
+      {1000970, "ID_OLDCAUSTICS"},
       {1001400, "VPopticsuite_depthoffield"},
       {1021096, "VPglobalillumination"},
       {1001401, "VPopticsuite_glow"},

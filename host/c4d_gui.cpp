@@ -1,9 +1,10 @@
-// c4d_dialog.cpp - GeDialog: the host side of a dialog and the trampolines
+// c4d_gui.cpp - GeDialog: the host side of a dialog and the trampolines
 // through which the host calls the dialog object.
-#include "c4d_dialog.h"
+#include "c4d_gui.h"
 
-#include "c4d_memory.h"
 #include "c4d_tables.h"
+
+namespace cinema {
 
 namespace {
 
@@ -28,15 +29,17 @@ int32_t InitValuesCallback(void* ctx) {
 int32_t CommandCallback(void* ctx, int32_t id, const C4D_Container* msg) {
   GeDialog* dialog = Recover(ctx);
   if (dialog == nullptr) return false;
-  const BaseContainer message = BaseContainer::Borrow(const_cast<C4D_Container*>(msg));
-  return dialog->Command(id, message);
+  // The host lends the message: its handle, in a cell of our own, is shown
+  // to the dialog as a BaseContainer that is never destroyed here.
+  C4D_Container* const cell = const_cast<C4D_Container*>(msg);
+  return dialog->Command(id, *BaseContainer::FromHostCell(&cell));
 }
 
 int32_t CoreMessageCallback(void* ctx, int32_t id, const C4D_Container* msg) {
   GeDialog* dialog = Recover(ctx);
   if (dialog == nullptr) return false;
-  const BaseContainer message = BaseContainer::Borrow(const_cast<C4D_Container*>(msg));
-  return dialog->CoreMessage(id, message);
+  C4D_Container* const cell = const_cast<C4D_Container*>(msg);
+  return dialog->CoreMessage(id, *BaseContainer::FromHostCell(&cell));
 }
 
 int32_t AskCloseCallback(void* ctx) {
@@ -56,8 +59,8 @@ const C4D_DialogCallbacks kCallbacks = {
 
 // Passes a host string, or answers false when there is none to pass.
 template <class Fn>
-Bool WithText(const String& text, Fn fn) {
-  return text.Get() != nullptr && fn(text.Get());
+Bool WithText(const maxon::String& text, Fn fn) {
+  return text.GetHostHandle() != nullptr && fn(text.GetHostHandle());
 }
 
 }  // namespace
@@ -82,11 +85,12 @@ Bool GeDialog::Command(Int32, const BaseContainer&) { return true; }
 Bool GeDialog::AskClose() { return false; }
 void GeDialog::DestroyWindow() {}
 
-Bool GeDialog::Open(Int32 dlgtype, Int32 pluginid, Int32 xpos, Int32 ypos, Int32 defaultw,
-                    Int32 defaulth, Int32 subid) {
+Bool GeDialog::Open(DLG_TYPE dlgtype, Int32 pluginid, Int32 xpos, Int32 ypos, Int32 defaultw,
+                    Int32 defaulth, Int32 subid, OPENDIALOGFLAGS) {
   const C4D_DialogTable* t = Table();
   if (_dlg == nullptr || !HOST_HAS(t, Open)) return false;
-  return t->Open(_dlg, dlgtype, pluginid, xpos, ypos, defaultw, defaulth, subid) != 0;
+  return t->Open(_dlg, static_cast<int32_t>(dlgtype), pluginid, xpos, ypos, defaultw, defaulth,
+                 subid) != 0;
 }
 
 Bool GeDialog::RestoreLayout(Int32 pluginid, Int32 subid, void* secret) {
@@ -99,25 +103,22 @@ Bool GeDialog::Close() {
   return _dlg != nullptr && HOST_HAS(t, Close) && t->Close(_dlg) != 0;
 }
 
-Bool GeDialog::LoadDialogResource(Int32 id, const GeResource* lr, Int32 flags) {
+Bool GeDialog::LoadDialogResource(Int32 id, GeResource* lr, Int32 flags) {
   const C4D_DialogTable* t = Table();
   if (!HOST_HAS(t, LoadDialogResource)) return false;
-  return t->LoadDialogResource(_dlg, id, lr != nullptr ? lr->Get() : nullptr, flags) != 0;
+  return t->LoadDialogResource(_dlg, id, lr != nullptr ? lr->GetHostHandle() : nullptr, flags) != 0;
 }
 
-Bool GeDialog::FreeChildren(Int32 id) {
+Bool GeDialog::FreeChildren(const GadgetPtr& id) {
   const C4D_DialogTable* t = Table();
-  return _dlg != nullptr && HOST_HAS(t, FreeChildren) && t->FreeChildren(_dlg, id) != 0;
+  return _dlg != nullptr && HOST_HAS(t, FreeChildren) && t->FreeChildren(_dlg, id.Id()) != 0;
 }
 
-Bool GeDialog::AddChild(Int32 id, Int32 subid, const String& child) {
+Bool GeDialog::AddChild(const GadgetPtr& id, Int32 subid, const maxon::String& child) {
   const C4D_DialogTable* t = Table();
   if (_dlg == nullptr || !HOST_HAS(t, AddChild)) return false;
-  return WithText(child, [&](const C4D_String* s) { return t->AddChild(_dlg, id, subid, s) != 0; });
-}
-
-Bool GeDialog::AddChild(Int32 id, Int32 subid, const char* child) {
-  return AddChild(id, subid, String(child));
+  return WithText(child,
+                  [&](const C4D_String* s) { return t->AddChild(_dlg, id.Id(), subid, s) != 0; });
 }
 
 Bool GeDialog::MenuFlushAll() {
@@ -125,25 +126,19 @@ Bool GeDialog::MenuFlushAll() {
   return HOST_HAS(t, MenuFlushAll) && t->MenuFlushAll(_dlg) != 0;
 }
 
-Bool GeDialog::MenuSubBegin(const String& string) {
+Bool GeDialog::MenuSubBegin(const maxon::String& string) {
   const C4D_DialogTable* t = Table();
   if (!HOST_HAS(t, MenuSubBegin)) return false;
   return WithText(string, [&](const C4D_String* s) { return t->MenuSubBegin(_dlg, s) != 0; });
 }
 
-Bool GeDialog::MenuSubBegin(const char* string) { return MenuSubBegin(String(string)); }
-
-Bool GeDialog::MenuAddString(Int32 id, const String& string) {
+Bool GeDialog::MenuAddString(Int32 id, const maxon::String& string) {
   const C4D_DialogTable* t = Table();
   if (!HOST_HAS(t, MenuAddString)) return false;
   return WithText(string, [&](const C4D_String* s) { return t->MenuAddString(_dlg, id, s) != 0; });
 }
 
-Bool GeDialog::MenuAddString(Int32 id, const char* string) {
-  return MenuAddString(id, String(string));
-}
-
-Bool GeDialog::MenuAddSeparator() {
+Bool GeDialog::MenuAddSeparator(const maxon::String&) {
   const C4D_DialogTable* t = Table();
   return HOST_HAS(t, MenuAddSeparator) && t->MenuAddSeparator(_dlg) != 0;
 }
@@ -163,41 +158,41 @@ Bool GeDialog::MenuFinished() {
   return HOST_HAS(t, MenuFinished) && t->MenuFinished(_dlg) != 0;
 }
 
-Bool GeDialog::SetInt32(Int32 id, Int32 value, Int32 min, Int32 max, Int32 step, Bool tristate) {
+Bool GeDialog::SetInt32(const GadgetPtr& id, Int32 value, Int32 min, Int32 max, Int32 step,
+                        Int32 tristate, Int32, Int32) {
   const C4D_DialogTable* t = Table();
   if (_dlg == nullptr || !HOST_HAS(t, SetInt32)) return false;
-  return t->SetInt32(_dlg, id, value, min, max, step, tristate ? 1 : 0) != 0;
+  return t->SetInt32(_dlg, id.Id(), value, min, max, step, tristate != 0 ? 1 : 0) != 0;
 }
 
-Bool GeDialog::SetBool(Int32 id, Bool value, Bool tristate) {
+Bool GeDialog::SetBool(const GadgetPtr& id, Int32 value, Int32 tristate) {
   const C4D_DialogTable* t = Table();
   if (_dlg == nullptr || !HOST_HAS(t, SetBool)) return false;
-  return t->SetBool(_dlg, id, value ? 1 : 0, tristate ? 1 : 0) != 0;
+  return t->SetBool(_dlg, id.Id(), value != 0 ? 1 : 0, tristate != 0 ? 1 : 0) != 0;
 }
 
-Bool GeDialog::GetInt32(Int32 id, Int32& value) const {
+Bool GeDialog::GetInt32(const GadgetPtr& id, Int32& value) const {
   const C4D_DialogTable* t = Table();
   if (_dlg == nullptr || !HOST_HAS(t, GetInt32)) return false;
   int32_t read = value;
-  if (t->GetInt32(_dlg, id, &read) == 0) return false;
+  if (t->GetInt32(_dlg, id.Id(), &read) == 0) return false;
   value = read;
   return true;
 }
 
-Bool GeDialog::GetBool(Int32 id, Bool& value) const {
+Bool GeDialog::GetBool(const GadgetPtr& id, Bool& value) const {
   const C4D_DialogTable* t = Table();
   if (_dlg == nullptr || !HOST_HAS(t, GetBool)) return false;
   int32_t read = value ? 1 : 0;
-  if (t->GetBool(_dlg, id, &read) == 0) return false;
+  if (t->GetBool(_dlg, id.Id(), &read) == 0) return false;
   value = read != 0;
   return true;
 }
 
-Bool GeDialog::Enable(Int32 id, Bool enabled) {
+Bool GeDialog::Enable(const GadgetPtr& id, Bool enabled) {
   const C4D_DialogTable* t = Table();
   if (_dlg == nullptr || !HOST_HAS(t, Enable)) return false;
-  return t->Enable(_dlg, id, enabled ? 1 : 0) != 0;
+  return t->Enable(_dlg, id.Id(), enabled ? 1 : 0) != 0;
 }
 
-void* GeDialog::operator new(size_t bytes) noexcept { return MemAllocClear(bytes); }
-void GeDialog::operator delete(void* block) noexcept { MemFree(block); }
+}  // namespace cinema

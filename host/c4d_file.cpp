@@ -82,7 +82,9 @@ Bool Filename::IsPopulated() const {
 
 const Filename operator+(const Filename& fname1, const Filename& fname2) {
   const C4D_FilenameTable* t = Table();
-  if (fname2._path == nullptr) return fname1;
+  // A component the host could not make fails the join: the result must not
+  // silently be the folder itself.
+  if (fname2._path == nullptr) return Filename();
   if (fname1._path == nullptr) return fname2;
   // The second path is one component: its text is joined on.
   String name = fname2.GetString();

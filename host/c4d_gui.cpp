@@ -95,7 +95,8 @@ Bool GeDialog::Open(DLG_TYPE dlgtype, Int32 pluginid, Int32 xpos, Int32 ypos, In
 
 Bool GeDialog::RestoreLayout(Int32 pluginid, Int32 subid, void* secret) {
   const C4D_DialogTable* t = Table();
-  return HOST_HAS(t, RestoreLayout) && t->RestoreLayout(_dlg, pluginid, subid, secret) != 0;
+  return _dlg != nullptr && HOST_HAS(t, RestoreLayout) &&
+         t->RestoreLayout(_dlg, pluginid, subid, secret) != 0;
 }
 
 Bool GeDialog::Close() {
@@ -105,7 +106,7 @@ Bool GeDialog::Close() {
 
 Bool GeDialog::LoadDialogResource(Int32 id, GeResource* lr, Int32 flags) {
   const C4D_DialogTable* t = Table();
-  if (!HOST_HAS(t, LoadDialogResource)) return false;
+  if (_dlg == nullptr || !HOST_HAS(t, LoadDialogResource)) return false;
   return t->LoadDialogResource(_dlg, id, lr != nullptr ? lr->GetHostHandle() : nullptr, flags) != 0;
 }
 
@@ -123,39 +124,39 @@ Bool GeDialog::AddChild(const GadgetPtr& id, Int32 subid, const maxon::String& c
 
 Bool GeDialog::MenuFlushAll() {
   const C4D_DialogTable* t = Table();
-  return HOST_HAS(t, MenuFlushAll) && t->MenuFlushAll(_dlg) != 0;
+  return _dlg != nullptr && HOST_HAS(t, MenuFlushAll) && t->MenuFlushAll(_dlg) != 0;
 }
 
 Bool GeDialog::MenuSubBegin(const maxon::String& string) {
   const C4D_DialogTable* t = Table();
-  if (!HOST_HAS(t, MenuSubBegin)) return false;
+  if (_dlg == nullptr || !HOST_HAS(t, MenuSubBegin)) return false;
   return WithText(string, [&](const C4D_String* s) { return t->MenuSubBegin(_dlg, s) != 0; });
 }
 
 Bool GeDialog::MenuAddString(Int32 id, const maxon::String& string) {
   const C4D_DialogTable* t = Table();
-  if (!HOST_HAS(t, MenuAddString)) return false;
+  if (_dlg == nullptr || !HOST_HAS(t, MenuAddString)) return false;
   return WithText(string, [&](const C4D_String* s) { return t->MenuAddString(_dlg, id, s) != 0; });
 }
 
 Bool GeDialog::MenuAddSeparator(const maxon::String&) {
   const C4D_DialogTable* t = Table();
-  return HOST_HAS(t, MenuAddSeparator) && t->MenuAddSeparator(_dlg) != 0;
+  return _dlg != nullptr && HOST_HAS(t, MenuAddSeparator) && t->MenuAddSeparator(_dlg) != 0;
 }
 
 Bool GeDialog::MenuAddCommand(Int32 cmdid) {
   const C4D_DialogTable* t = Table();
-  return HOST_HAS(t, MenuAddCommand) && t->MenuAddCommand(_dlg, cmdid) != 0;
+  return _dlg != nullptr && HOST_HAS(t, MenuAddCommand) && t->MenuAddCommand(_dlg, cmdid) != 0;
 }
 
 Bool GeDialog::MenuSubEnd() {
   const C4D_DialogTable* t = Table();
-  return HOST_HAS(t, MenuSubEnd) && t->MenuSubEnd(_dlg) != 0;
+  return _dlg != nullptr && HOST_HAS(t, MenuSubEnd) && t->MenuSubEnd(_dlg) != 0;
 }
 
 Bool GeDialog::MenuFinished() {
   const C4D_DialogTable* t = Table();
-  return HOST_HAS(t, MenuFinished) && t->MenuFinished(_dlg) != 0;
+  return _dlg != nullptr && HOST_HAS(t, MenuFinished) && t->MenuFinished(_dlg) != 0;
 }
 
 Bool GeDialog::SetInt32(const GadgetPtr& id, Int32 value, Int32 min, Int32 max, Int32 step,

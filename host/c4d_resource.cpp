@@ -78,13 +78,20 @@ void GeResource::Free() {
 }
 
 const String& GeResource::LoadString(Int32 id) {
+  const C4D_ResourceTable* t = Table();
+  // Without a resource the answer is a real empty string, so that it can be
+  // handed to the host like any other. It is not kept under the id: a load
+  // that comes later must be read.
+  if (_resource == nullptr || !HOST_HAS(t, LoadString) || !HostCanFreeStrings()) {
+    _strings[kCachedStrings] = String("");
+    return _strings[kCachedStrings];
+  }
   for (Int32 i = 0; i < _stringCount; ++i)
     if (_stringIds[i] == id) return _strings[i];
   const Int32 slot = _stringCount < kCachedStrings ? _stringCount++ : kCachedStrings;
   if (slot < kCachedStrings) _stringIds[slot] = id;
   // Without a resource the answer is a real empty string, so that it can be
   // handed to the host like any other.
-  const C4D_ResourceTable* t = Table();
   C4D_String* loaded = nullptr;
   if (_resource != nullptr && HOST_HAS(t, LoadString) && HostCanFreeStrings())
     loaded = t->LoadString(_resource, id);

@@ -67,18 +67,20 @@ inline constexpr OptionBinding kOptionBindings[] = {
 
 inline constexpr size_t kOptionCount = sizeof(kOptionBindings) / sizeof(kOptionBindings[0]);
 
-// The check boxes in the order they are written and read, derived from the
-// table's gadgetOrder column.
-inline constexpr std::array<const OptionBinding*, kOptionCount> kOptionGadgetOrder = [] {
-  std::array<const OptionBinding*, kOptionCount> order{};
-  for (const OptionBinding& b : kOptionBindings) order[static_cast<size_t>(b.gadgetOrder)] = &b;
+// The check boxes in the order they are written and read, as places in
+// kOptionBindings, derived from the table's gadgetOrder column.
+inline constexpr std::array<size_t, kOptionCount> kOptionGadgetOrder = [] {
+  std::array<size_t, kOptionCount> order{};
+  for (size_t& place : order) place = kOptionCount;
+  for (size_t i = 0; i < kOptionCount; ++i)
+    order[static_cast<size_t>(kOptionBindings[i].gadgetOrder)] = i;
   return order;
 }();
 
 // Every place in the gadget order is taken exactly once.
 static_assert([] {
-  for (const OptionBinding* b : kOptionGadgetOrder)
-    if (b == nullptr) return false;
+  for (size_t i : kOptionGadgetOrder)
+    if (i >= kOptionCount) return false;
   return true;
 }());
 

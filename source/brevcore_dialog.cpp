@@ -114,12 +114,13 @@ Bool BrevioDialog::InitValues() {
 void BrevioDialog::WriteGadgets() {
   for (const ChoiceBinding& b : kChoiceBindings)
     SetInt32(b.gadget, settings.*b.field, LIMIT<Int32>::MIN, LIMIT<Int32>::MAX, 1, 0);
-  for (const OptionBinding* b : kOptionGadgetOrder) SetBool(b->gadget, settings.*b->field);
+  for (size_t i : kOptionGadgetOrder)
+    SetBool(kOptionBindings[i].gadget, settings.*kOptionBindings[i].field);
 }
 
 void BrevioDialog::ReadGadgets() {
   for (const ChoiceBinding& b : kChoiceBindings) ReadGadget(b.gadget);
-  for (const OptionBinding* b : kOptionGadgetOrder) ReadGadget(b->gadget);
+  for (size_t i : kOptionGadgetOrder) ReadGadget(kOptionBindings[i].gadget);
 }
 
 Bool BrevioDialog::ReadGadget(Int32 id) {
@@ -150,8 +151,8 @@ void BrevioDialog::ApplyEnablingRules() {
     if (s.option10012) Enable(IDC_REGIONFROMIRR, true);
   }
   Enable(IDC_LIMITSHADOW, s.option10015);
-  for (const OptionBinding* b : kOptionGadgetOrder)
-    if (b->keepsPostEffect) Enable(b->gadget, s.option10023);
+  for (size_t i : kOptionGadgetOrder)
+    if (kOptionBindings[i].keepsPostEffect) Enable(kOptionBindings[i].gadget, s.option10023);
 }
 
 Bool BrevioDialog::Command(Int32 id, const BaseContainer&) {

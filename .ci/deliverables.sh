@@ -39,7 +39,8 @@ trap summary EXIT
 
 step "packages"
 packages=(cmake ninja-build g++-mingw-w64-x86-64-posix wine wine64 googletest nlohmann-json3-dev
-  groff poppler-utils clang-14 lld-14 llvm-14)
+  groff poppler-utils clang-14 lld-14 llvm-14
+  g++ pkg-config libcairo2-dev fonts-dejavu-core)  # the native simulated host that draws the guide's figures
 missing=()
 for p in "${packages[@]}"; do dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p"); done
 # npm may come with a Node.js that is not Debian's; any npm will do.
@@ -53,10 +54,13 @@ if ((${#missing[@]})); then
   $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
 mkdir -p "$work"
+# The three builds below share one native simulated host for the figures of
+# the user guide.
+figures=(-DBREVIO_FIGURE_HOST_DIR="$work/figure-host")
 
 # ---------------------------------------------------------------- Windows
 step "Windows: configure and build (MinGW-w64, -j$jobs)"
-cmake --preset windows -B "$work/windows" >/dev/null
+cmake --preset windows -B "$work/windows" "${figures[@]}" >/dev/null
 cmake --build "$work/windows" -j "$jobs"
 
 step "Windows: tests under Wine"
@@ -74,7 +78,8 @@ step "macOS: sysroot (npm package, headers and libSystem stub)"
 tools/macos/make-sysroot.sh "$work/macos-sysroot" "$work/npm" >/dev/null
 
 step "macOS: configure and build (clang 14, ld64.lld)"
-cmake --preset macos-cross -B "$work/macos" -DBREVIO_MACOS_SYSROOT="$work/macos-sysroot" >/dev/null
+cmake --preset macos-cross -B "$work/macos" -DBREVIO_MACOS_SYSROOT="$work/macos-sysroot" \
+  "${figures[@]}" >/dev/null
 cmake --build "$work/macos" -j "$jobs"
 
 step "macOS: module and help checks"
@@ -83,7 +88,7 @@ ctest --test-dir "$work/macos" --output-on-failure -j "$jobs"
 # ---------------------------------------------------------------- Linux
 step "Linux: module for the simulated host, and its help check"
 cmake -S . -B "$work/linux" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBREVIO_BUILD_SIMHOST=OFF \
-  -DBREVIO_BUILD_TESTS=OFF >/dev/null
+  -DBREVIO_BUILD_TESTS=OFF "${figures[@]}" >/dev/null
 cmake --build "$work/linux" -j "$jobs"
 ctest --test-dir "$work/linux" --output-on-failure
 

@@ -2,13 +2,14 @@
 // Render against the floor (the host work any test render needs: two copies
 // of the render settings, two applies, the walks over the post effects),
 // measured in the same run on the same scene; the host's start-up with
-// Brevio; opening the dialog.
+// Brevio; opening the dialog; drawing it as a picture.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
 #include <ctime>
 
 #include "bench_support.h"
+#include "paint/paint.h"
 
 namespace {
 
@@ -93,6 +94,39 @@ void OpenDialog(benchmark::State& state) {
   if (host.Failed()) state.SkipWithError("the host saw a misuse or a leak");
 }
 BENCHMARK(OpenDialog)->Unit(benchmark::kMicrosecond);
+
+// The host draws the open window with the factory settings: layout, text
+// and gadgets, and the encoded file (format 0: PNG, 1: PDF), not written.
+void DrawDialog(benchmark::State& state) {
+  brevio_bench::BrevioHost host(25, 4);
+  const auto format = static_cast<simhost::PictureFormat>(state.range(0));
+  std::string bytes, error;
+  simhost::WindowLayout layout;
+  for (auto _ : state) {
+    if (!simhost::DrawWindow(host.Dialog()->window, 0, 0, format, bytes, layout, error)) {
+      state.SkipWithError(error.c_str());
+      break;
+    }
+    benchmark::DoNotOptimize(bytes.data());
+  }
+  state.counters["bytes"] = static_cast<double>(bytes.size());
+}
+BENCHMARK(DrawDialog)->ArgName("format")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The layout alone, with the painter's font.
+void LayOutDialog(benchmark::State& state) {
+  brevio_bench::BrevioHost host(25, 4);
+  std::string error;
+  const simhost::TextMetrics* text = simhost::PictureMetrics(error);
+  simhost::WindowLayout layout;
+  for (auto _ : state)
+    if (text == nullptr ||
+        !simhost::LayOutWindow(host.Dialog()->window, *text, 0, 0, layout, error)) {
+      state.SkipWithError(error.c_str());
+      break;
+    }
+}
+BENCHMARK(LayOutDialog)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -5,7 +5,9 @@
 // strings_en-US/c4d_strings.str, dialogs/brevio.res and
 // strings_en-US/dialogs/brevio.str. Each is also handed to every parser on
 // its own. Whatever the text, the reader answers or reports a fault with a
-// place; it never crashes, and what it reads is consistent.
+// place; it never crashes, and what it reads is consistent. Every
+// description read is laid out as a window: it fits or is refused with a
+// reason, and what fits lies inside the window.
 //
 // An input starting with byte 1 is a deep one: the next two bytes give a
 // nesting depth (up to 65535) of blocks around the rest, as the dialog
@@ -16,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "dialog/dialog_layout.h"
 #include "fuzz_support.h"
 #include "resource/res_lexer.h"
 #include "resource/res_syntax.h"
@@ -24,6 +27,51 @@
 namespace {
 
 using namespace simhost::res;
+
+simhost::Gadget::Kind KindOf(DescGadget::Kind kind) {
+  switch (kind) {
+    case DescGadget::Kind::Combo:
+      return simhost::Gadget::Kind::Combo;
+    case DescGadget::Kind::Check:
+      return simhost::Gadget::Kind::Check;
+    case DescGadget::Kind::Button:
+      return simhost::Gadget::Kind::Button;
+    case DescGadget::Kind::Text:
+      return simhost::Gadget::Kind::Text;
+    case DescGadget::Kind::Separator:
+      break;
+  }
+  return simhost::Gadget::Kind::Separator;
+}
+
+void LayOut(const DialogDescription& description, const std::string& input) {
+  simhost::Window window;
+  window.title = description.title;
+  window.description = description.id;
+  window.descriptionName = description.symbol;
+  window.descriptionFile = description.file;
+  window.layout = description.layout;
+  for (const DescGadget& dg : description.gadgets) {
+    simhost::Gadget g;
+    g.kind = KindOf(dg.kind);
+    g.id = dg.id;
+    g.caption = dg.caption;
+    g.items = dg.items;
+    window.gadgets.push_back(g);
+  }
+  const simhost::FixedMetrics text;
+  simhost::WindowLayout layout;
+  std::string error;
+  if (!simhost::LayOutWindow(window, text, 0, 0, layout, error)) {
+    if (error.empty()) brevio_fuzz::Fail("a layout refused without a reason", input);
+    return;
+  }
+  if (layout.gadgets.size() != window.gadgets.size())
+    brevio_fuzz::Fail("a layout without a place for every gadget", input);
+  for (const simhost::Rect& r : layout.gadgets)
+    if (r.Empty() || !r.Inside(layout.content) || !layout.content.Inside(layout.Bounds()))
+      brevio_fuzz::Fail("a gadget placed outside its window", input);
+}
 
 void ParseAlone(const std::string& text) {
   for (bool header : {false, true}) {
@@ -107,6 +155,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (LoadDialogDescription(set, value, description, dialogError)) {
       if (description.id != value)
         brevio_fuzz::Fail("description " + std::to_string(value) + " read under another id", input);
+      LayOut(description, input);
     } else if (dialogError.text.empty()) {
       brevio_fuzz::Fail("a dialog description refused without a reason", input);
     }

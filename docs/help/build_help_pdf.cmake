@@ -1,8 +1,9 @@
 # Runs groff on the guide; any diagnostic fails the build, so that broken
 # markup is not shipped silently.
-#   cmake -DGROFF=... -DSOURCE=Brevio.ms -DOUTPUT=Brevio.pdf -P build_help_pdf.cmake
+# FIGURES is the folder of the figures' .tr files (draw_figure.cmake).
+#   cmake -DGROFF=... -DSOURCE=Brevio.ms -DOUTPUT=Brevio.pdf -DFIGURES=... -P build_help_pdf.cmake
 execute_process(
-  COMMAND "${GROFF}" -mspdf -t -Tpdf "${SOURCE}"
+  COMMAND "${GROFF}" -mspdf -t -Tpdf "-dfigures=${FIGURES}" "${SOURCE}"
   OUTPUT_FILE "${OUTPUT}.tmp"
   ERROR_VARIABLE diagnostics
   RESULT_VARIABLE result)

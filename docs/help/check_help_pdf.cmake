@@ -76,6 +76,18 @@ foreach(phrase
   endif()
 endforeach()
 
+# The figures the build draws of the window.
+foreach(figure "Figure 1: The Brevio window" "Figure 2: Picture Viewer")
+  string(FIND "${text}" "${figure}" found)
+  if(found EQUAL -1)
+    list(APPEND failures "caption \"${figure}\" missing")
+  endif()
+endforeach()
+string(FIND "${text}" "not drawn in this build" found)
+if(NOT found EQUAL -1)
+  list(APPEND failures "a figure was not drawn")
+endif()
+
 if(failures)
   list(JOIN failures "\n  " report)
   message(FATAL_ERROR "${PDF}:\n  ${report}")

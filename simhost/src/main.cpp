@@ -17,24 +17,28 @@
 namespace {
 
 void Usage(std::FILE* to) {
-  std::fprintf(to,
-               "usage: simhost [--plugins DIR]... [--prefs DIR] [--log FILE] [--seed N] [--quiet] "
-               "[SCRIPT | -]\n"
-               "\n"
-               "Starts the simulated host with the modules of the plug-ins folders, acts out\n"
-               "SCRIPT (one action per line; '-' reads it from standard input; none: just\n"
-               "start and quit), quits and checks that nothing the plug-in created is left.\n"
-               "\n"
-               "  --plugins DIR  a plug-ins folder (repeatable; default %s)\n"
-               "  --prefs DIR    where world plug-in preferences persist between runs\n"
-               "  --log FILE     write the JSON-lines event log to FILE\n"
-               "  --seed N       seed of anything randomised (printed when used)\n"
-               "  --quiet        no transcript on standard output\n"
-               "\n"
-               "Exit code: 0 clean, 1 misuse or leak, 2 script error, 64 bad usage.\n"
-               "\n"
-               "Script actions:\n",
-               BREVIO_PLUGINS_DIR);
+  std::fprintf(
+      to,
+      "usage: simhost [--plugins DIR]... [--prefs DIR] [--log FILE] [--seed N] [--quiet]\n"
+      "               [--snapshot-on-open DIR] [SCRIPT | -]\n"
+      "\n"
+      "Starts the simulated host with the modules of the plug-ins folders, acts out\n"
+      "SCRIPT (one action per line; '-' reads it from standard input; none: just\n"
+      "start and quit), quits and checks that nothing the plug-in created is left.\n"
+      "\n"
+      "  --plugins DIR  a plug-ins folder (repeatable; default %s)\n"
+      "  --prefs DIR    where world plug-in preferences persist between runs\n"
+      "  --log FILE     write the JSON-lines event log to FILE\n"
+      "  --seed N       seed of anything randomised (printed when used)\n"
+      "  --quiet        no transcript on standard output\n"
+      "  --snapshot-on-open DIR\n"
+      "                 write a picture DIR/NNN-TITLE.png of every window as it opens\n"
+      "\n"
+      "Exit code: 0 clean, 1 misuse, leak or a picture not written, 2 script error, 64 bad\n"
+      "usage.\n"
+      "\n"
+      "Script actions:\n",
+      BREVIO_PLUGINS_DIR);
   simhost::ActionRegistry registry;
   for (auto add : simhost::AllOffers().actions) add(registry);
   for (const auto& [name, usage] : registry.Usages()) std::fprintf(to, "  %s\n", usage.c_str());
@@ -77,6 +81,8 @@ int main(int argc, char** argv) {
         return 64;
       }
       options.seed = seed;
+    } else if (arg == "--snapshot-on-open") {
+      options.snapshotDir = value("--snapshot-on-open");
     } else if (arg == "--quiet") {
       options.echo = false;
     } else if (arg == "-h" || arg == "--help") {

@@ -18,6 +18,7 @@ struct Options {
   std::string prefsDir;                 // where world plug-in preferences persist ("" = none kept)
   std::string logPath;                  // JSON-lines event log ("" = none)
   bool echo = true;                     // print the readable transcript to stdout
+  std::string snapshotDir;              // a picture of every window as it opens ("" = none)
 
   int32_t apiVersion = 2026000;            // reported in the service root
   bool passModuleLocation = true;          // false: action 1 gets p3 = NULL

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "c4d_abi.h"
+#include "resource/resource_set.h"
 
 namespace simhost {
 
@@ -53,6 +54,9 @@ struct Window {
   std::vector<Gadget> gadgets;             // layout order
   std::map<std::string, int32_t> symbols;  // of the resource it was loaded from
   int32_t description = 0;                 // id of the loaded description (0: none)
+  std::string descriptionName;             // its DLG_ name and file, for faults
+  std::string descriptionFile;
+  res::DescLayout layout;  // how the description arranges `gadgets` (leaves index them)
   MenuBar menu;
   Gadget* Find(int32_t id);
 };

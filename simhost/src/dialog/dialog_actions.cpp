@@ -6,6 +6,7 @@
 #include "core/offers.h"
 #include "dialog/dialog_area.h"
 #include "dialog/dialog_view.h"
+#include "paint/snapshot.h"
 
 namespace simhost {
 
@@ -226,6 +227,7 @@ void AddDialogActions(ActionRegistry& actions) {
   actions.Add("menu", "menu ID  - pick an entry of the dialog's own menus", Menu);
   actions.Add("close", "close  - close the front dialog window as the user", CloseWindow);
   actions.Add("show dialog", "show dialog  - print the dialog and log it", ShowDialog);
+  AddSnapshotActions(actions);
 }
 
 const Offer kActions(AddDialogActions);

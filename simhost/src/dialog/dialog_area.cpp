@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "core/objects.h"
+#include "paint/snapshot.h"
 
 namespace simhost {
 
@@ -64,6 +65,7 @@ DialogArea* Dialogs(Host& host) {
 void DialogArea::OnStart(Host&) {
   front_.clear();
   lastOpen_ = nullptr;
+  opened_ = 0;
 }
 
 void DialogArea::OnStop(Host&) {
@@ -178,6 +180,7 @@ bool DialogArea::OpenWindow(Host& host, DialogObj* d) {
   nlohmann::json e = WindowEvent(d, true);
   if (d->restored) e["restored"] = true;
   host.journal.Emit(e);
+  SnapshotOnOpen(host, d, ++opened_);
   return true;
 }
 

@@ -60,6 +60,7 @@ class DialogArea : public Area {
   std::vector<DialogObj*> front_;  // open windows, front first
   DialogObj* lastOpen_ = nullptr;
   uint64_t serial_ = 0;
+  int opened_ = 0;  // windows opened in this host run
 };
 
 DialogArea* Dialogs(Host& host);  // NULL when the host has no such area

@@ -220,6 +220,9 @@ int32_t LoadDialogResource(C4D_Dialog* d, int32_t id, const C4D_Resource* r, int
   Window& win = dlg->window;
   win.title = desc.title;
   win.description = id;
+  win.descriptionName = desc.symbol;
+  win.descriptionFile = desc.file;
+  win.layout = desc.layout;
   win.gadgets.clear();
   win.symbols = set->symbols.byName;
   for (const res::DescGadget& dg : desc.gadgets) {

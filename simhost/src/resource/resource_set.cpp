@@ -47,9 +47,12 @@ class DescriptionBuilder {
 
   bool Dialog(const Node& dialog) {
     std::string title;
-    if (!Statements(dialog, "DIALOG", title, nullptr)) return false;
+    DescLayout& root = out_.layout;
+    root.element = "DIALOG";
+    root.line = dialog.line;
+    if (!Statements(dialog, "DIALOG", title, nullptr, root)) return false;
     out_.title = title;
-    return Children(dialog, "");
+    return Children(dialog, "", root);
   }
 
  private:
@@ -67,6 +70,14 @@ class DescriptionBuilder {
     if (w == "SIZE" || w == "SPACE") return 2;
     if (w == "BORDERSIZE") return 4;
     return -1;
+  }
+
+  static std::vector<int64_t>& LayoutNumbers(DescLayout& layout, const std::string& w) {
+    if (w == "COLUMNS") return layout.columns;
+    if (w == "ROWS") return layout.rows;
+    if (w == "SIZE") return layout.size;
+    if (w == "SPACE") return layout.space;
+    return layout.borderSize;
   }
 
   bool Caption(const Token& t, std::string& out) {
@@ -107,7 +118,8 @@ class DescriptionBuilder {
 
   // The statements of one element: NAME, flags, layout keywords, and for a
   // combo box a CHILDS block. Nested elements are left to Children().
-  bool Statements(const Node& n, const std::string& kind, std::string& caption, DescGadget* g) {
+  bool Statements(const Node& n, const std::string& kind, std::string& caption, DescGadget* g,
+                  DescLayout& layout) {
     for (const Node& s : n.children) {
       const Token& w = s.words.front();
       if (s.block) {
@@ -127,15 +139,21 @@ class DescriptionBuilder {
       } else if (IsFlag(w.text)) {
         if (s.words.size() != 1) return Fail(error_, s.line, w.text + " takes no arguments");
         if (g) g->flags.push_back(w.text);
+        layout.flags.push_back(w.text);
       } else if (w.text == "BORDERSTYLE") {
         if (s.words.size() != 2 || s.words[1].kind != Token::Kind::Word)
           return Fail(error_, s.line, "BORDERSTYLE takes one style name");
+        layout.borderStyle = s.words[1].text;
       } else if (int count = ArgCount(w.text); count > 0) {
         if (static_cast<int>(s.words.size()) != count + 1)
           return Fail(error_, s.line, w.text + " takes " + std::to_string(count) + " number(s)");
-        for (size_t k = 1; k < s.words.size(); ++k)
+        std::vector<int64_t> numbers;
+        for (size_t k = 1; k < s.words.size(); ++k) {
           if (s.words[k].kind != Token::Kind::Number)
             return Fail(error_, s.line, w.text + " takes numbers");
+          numbers.push_back(s.words[k].number);
+        }
+        LayoutNumbers(layout, w.text) = std::move(numbers);
       } else {
         return Fail(error_, s.line, "unknown keyword '" + w.text + "' in " + kind);
       }
@@ -158,7 +176,7 @@ class DescriptionBuilder {
     return true;
   }
 
-  bool Children(const Node& parent, const std::string& section) {
+  bool Children(const Node& parent, const std::string& section, DescLayout& into) {
     std::string label;  // a static text right before a combo box labels it
     for (const Node& n : parent.children) {
       if (!n.block) continue;
@@ -192,9 +210,14 @@ class DescriptionBuilder {
           return Fail(error_, n.line, "id " + std::to_string(g.id) + " used twice in the dialog");
       }
       std::string caption;
-      if (!Statements(n, kind, caption, &g)) return false;
+      DescLayout layout;
+      layout.element = kind;
+      layout.line = n.line;
+      if (!Statements(n, kind, caption, &g, layout)) return false;
       if (container) {
-        if (!Children(n, caption.empty() ? section : caption)) return false;
+        layout.caption = caption;
+        if (!Children(n, caption.empty() ? section : caption, layout)) return false;
+        into.children.push_back(std::move(layout));
         label.clear();
         continue;
       }
@@ -205,6 +228,8 @@ class DescriptionBuilder {
       g.caption = caption;
       g.section = section;
       label = g.kind == DescGadget::Kind::Text ? caption : "";
+      layout.gadget = static_cast<int>(out_.gadgets.size());
+      into.children.push_back(std::move(layout));
       out_.gadgets.push_back(std::move(g));
     }
     return true;
@@ -304,6 +329,7 @@ bool LoadDialogDescription(const ResourceSet& set, int32_t id, DialogDescription
   std::map<std::string, std::string> captions(strings.entries.begin(), strings.entries.end());
 
   const std::string resRelative = "dialogs/" + base + ".res";
+  out.file = ShownPath(set.folder, resRelative);
   error = ResError{};
   SetFile(error, set.folder, resRelative);
   std::string text;

@@ -39,11 +39,27 @@ struct DescGadget {
   std::vector<std::string> flags;
 };
 
+// How a description arranges its gadgets: the DIALOG block and its groups
+// with their layout keywords as written, down to one leaf per gadget.
+struct DescLayout {
+  std::string element;      // "DIALOG", "GROUP", "SCROLLGROUP", "TAB", "CHECKBOX", ...
+  int gadget = -1;          // a leaf: index into DialogDescription::gadgets; -1: a group
+  std::string caption;      // a group's title (NAME)
+  std::string borderStyle;  // BORDERSTYLE's word ("" when not given)
+  std::vector<std::string> flags;
+  // Numbers as written; empty when the keyword is not given.
+  std::vector<int64_t> columns, rows, space, borderSize, size;
+  int line = 0;
+  std::vector<DescLayout> children;
+};
+
 struct DialogDescription {
   int32_t id = 0;
   std::string symbol;  // DLG_...
+  std::string file;    // the description's file as faults name it ("res/dialogs/x.res")
   std::string title;
   std::vector<DescGadget> gadgets;
+  DescLayout layout;  // the DIALOG block
 };
 
 // Reads dialog description `id` of a loaded set: the id's DLG_ name from the

@@ -4,6 +4,8 @@
 // what a user cannot do (operate a disabled gadget, pick an item a combo box
 // does not have) stops the script.
 #include "core/offers.h"
+
+#include "c4d_host_numbers.h"
 #include "dialog/dialog_area.h"
 #include "dialog/dialog_view.h"
 #include "paint/snapshot.h"
@@ -12,7 +14,7 @@ namespace simhost {
 
 namespace {
 
-const int32_t kCloseWindowCommand = 12097;
+const int32_t kCloseWindowCommand = IDM_CM_CLOSEWINDOW;
 
 std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
 

@@ -1,11 +1,13 @@
 // dialog_view.cpp - the readable and the logged form of a dialog.
 #include "dialog/dialog_view.h"
 
+#include "c4d_host_numbers.h"
+
 namespace simhost {
 
 namespace {
 
-const int32_t kCloseWindowCommand = 12097;
+const int32_t kCloseWindowCommand = IDM_CM_CLOSEWINDOW;
 
 std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
 

@@ -3,6 +3,8 @@
 // the full render settings and every post effect's on/off state.
 #include <algorithm>
 
+#include "c4d_host_numbers.h"
+
 #include "core/offers.h"
 #include "document/document_area.h"
 #include "document/host_names.h"
@@ -13,8 +15,8 @@ namespace {
 
 using nlohmann::json;
 
-constexpr int32_t kRenderInEditor = 12163;
-constexpr int32_t kRenderToPictureViewer = 12099;
+constexpr int32_t kRenderInEditor = C4D_COMMAND_RENDER_VIEW;
+constexpr int32_t kRenderToPictureViewer = C4D_COMMAND_RENDER_PICTUREVIEWER;
 
 void Decline(Host& host, int32_t id, int32_t subId, const std::string& reason) {
   host.journal.Emit({{"event", "callcommand"},

@@ -1,6 +1,8 @@
 // host_names.cpp - the host's names and the readable forms of documents.
 #include "document/host_names.h"
 
+#include "c4d_host_numbers.h"
+
 #include <charconv>
 #include <map>
 #include <vector>
@@ -14,45 +16,45 @@ const char* const kRegionSides[] = {"left", "top", "right", "bottom"};
 
 const std::map<int32_t, std::string>& SettingNames() {
   static const std::map<int32_t, std::string> names = {
-      {5002, "RDATA_ANTIALIASING"},
-      {5008, "RDATA_XRES"},
-      {5009, "RDATA_YRES"},
-      {5016, "RDATA_FRAMESEQUENCE"},
-      {5021, "RDATA_ACTIVEOBJECTONLY"},
-      {5052, "RDATA_VOLUMETRICLIGHTING"},
-      {5064, "RDATA_TEXTURES"},
-      {5069, "RDATA_ENABLEBLURRY"},
-      {5070, "RDATA_AAFILTER"},
-      {5076, "RDATA_SAVEIMAGE"},
-      {5202, "RDATA_MULTIPASS_ENABLE"},
-      {5300, "RDATA_RENDERENGINE"},
-      {5401, "RDATA_POSTEFFECTS_ENABLE"},
-      {5604, "RDATA_ENABLESPD"},
-      {6016, "RDATA_OPTION_TRANSPARENCY"},
-      {6017, "RDATA_OPTION_REFRACTION"},
-      {6018, "RDATA_OPTION_REFLECTION"},
-      {6019, "RDATA_OPTION_SHADOW"},
-      {6020, "RDATA_LIMITREFLECTION"},
-      {6021, "RDATA_LIMITSHADOW"},
-      {7004, "RDATA_RENDERREGION"},
-      {28501, "RDATA_FROMIRR"},
+      {RDATA_ANTIALIASING, "RDATA_ANTIALIASING"},
+      {RDATA_XRES, "RDATA_XRES"},
+      {RDATA_YRES, "RDATA_YRES"},
+      {RDATA_FRAMESEQUENCE, "RDATA_FRAMESEQUENCE"},
+      {RDATA_ACTIVEOBJECTONLY, "RDATA_ACTIVEOBJECTONLY"},
+      {RDATA_VOLUMETRICLIGHTING, "RDATA_VOLUMETRICLIGHTING"},
+      {RDATA_TEXTURES, "RDATA_TEXTURES"},
+      {RDATA_ENABLEBLURRY, "RDATA_ENABLEBLURRY"},
+      {RDATA_AAFILTER, "RDATA_AAFILTER"},
+      {RDATA_SAVEIMAGE, "RDATA_SAVEIMAGE"},
+      {RDATA_MULTIPASS_ENABLE, "RDATA_MULTIPASS_ENABLE"},
+      {RDATA_RENDERENGINE, "RDATA_RENDERENGINE"},
+      {RDATA_POSTEFFECTS_ENABLE, "RDATA_POSTEFFECTS_ENABLE"},
+      {RDATA_ENABLESPD, "RDATA_ENABLESPD"},
+      {RDATA_OPTION_TRANSPARENCY, "RDATA_OPTION_TRANSPARENCY"},
+      {RDATA_OPTION_REFRACTION, "RDATA_OPTION_REFRACTION"},
+      {RDATA_OPTION_REFLECTION, "RDATA_OPTION_REFLECTION"},
+      {RDATA_OPTION_SHADOW, "RDATA_OPTION_SHADOW"},
+      {RDATA_LIMITREFLECTION, "RDATA_LIMITREFLECTION"},
+      {RDATA_LIMITSHADOW, "RDATA_LIMITSHADOW"},
+      {RDATA_RENDERREGION, "RDATA_RENDERREGION"},
+      {RDATA_FROMIRR, "RDATA_FROMIRR"},
   };
   return names;
 }
 
 const std::map<int32_t, std::string>& EffectNames() {
   static const std::map<int32_t, std::string> names = {
-      {300001045, "VPambientocclusion"},
-      {1000970, "ID_OLDCAUSTICS"},
-      {1001400, "VPopticsuite_depthoffield"},
-      {1021096, "VPglobalillumination"},
-      {1001401, "VPopticsuite_glow"},
-      {1001402, "VPopticsuite_highlights"},
-      {1001007, "VPobjectglow"},
-      {1017325, "VPhair"},
-      {1001010, "VPscenemotionblur"},
-      {1002008, "VPvectormotionblur"},
-      {1001049, "VPlenseffects"},
+      {VPambientocclusion, "VPambientocclusion"},
+      {ID_OLDCAUSTICS, "ID_OLDCAUSTICS"},
+      {VPopticsuite_depthoffield, "VPopticsuite_depthoffield"},
+      {VPglobalillumination, "VPglobalillumination"},
+      {VPopticsuite_glow, "VPopticsuite_glow"},
+      {VPopticsuite_highlights, "VPopticsuite_highlights"},
+      {VPobjectglow, "VPobjectglow"},
+      {VPhair, "VPhair"},
+      {VPscenemotionblur, "VPscenemotionblur"},
+      {VPvectormotionblur, "VPvectormotionblur"},
+      {VPlenseffects, "VPlenseffects"},
   };
   return names;
 }
@@ -60,11 +62,19 @@ const std::map<int32_t, std::string>& EffectNames() {
 // The documented meanings of the choice settings' values.
 std::string ChoiceMeaning(int32_t id, int32_t value) {
   static const std::map<int32_t, std::map<int32_t, std::string>> meanings = {
-      {5002, {{0, "none"}, {1, "geometry"}, {2, "best"}}},
-      {5016, {{0, "manual"}, {1, "current frame"}, {2, "all frames"}, {3, "preview range"}}},
-      {5070, {{0, "still image"}, {1, "animation"}}},
-      {5300,
-       {{0, "standard"},
+      {RDATA_ANTIALIASING,
+       {{RDATA_ANTIALIASING_NONE, "none"},
+        {RDATA_ANTIALIASING_GEOMETRY, "geometry"},
+        {RDATA_ANTIALIASING_BEST, "best"}}},
+      {RDATA_FRAMESEQUENCE,
+       {{RDATA_FRAMESEQUENCE_MANUAL, "manual"},
+        {RDATA_FRAMESEQUENCE_CURRENTFRAME, "current frame"},
+        {RDATA_FRAMESEQUENCE_ALLFRAMES, "all frames"},
+        {RDATA_FRAMESEQUENCE_PREVIEWRANGE, "preview range"}}},
+      {RDATA_AAFILTER,
+       {{RDATA_AAFILTER_STILLIMAGE, "still image"}, {RDATA_AAFILTER_ANIMATION, "animation"}}},
+      {RDATA_RENDERENGINE,
+       {{RDATA_RENDERENGINE_STANDARD, "standard"},
         {1, "preview software"},
         {1023342, "physical"},
         {300001061, "preview hardware"}}},
@@ -73,7 +83,7 @@ std::string ChoiceMeaning(int32_t id, int32_t value) {
   if (setting == meanings.end()) return "";
   auto meaning = setting->second.find(value);
   if (meaning != setting->second.end()) return meaning->second;
-  return id == 5300 ? "another engine" : "";
+  return id == RDATA_RENDERENGINE ? "another engine" : "";
 }
 
 std::string Number(double v) {
@@ -176,9 +186,10 @@ std::string ListEffects(const Document& doc) {
 std::string RenderSummary(int32_t command, const Document& doc) {
   const Container& c = doc.renderData->data;
   std::string out = "render " + std::to_string(command) +
-                    (command == 12163 ? " (editor view)" : " (Picture Viewer)") + " of " +
-                    doc.name + "\n";
-  out += "  " + Named(c, 5008) + " x " + Named(c, 5009) + ", " + Named(c, 5300) + "\n";
+                    (command == C4D_COMMAND_RENDER_VIEW ? " (editor view)" : " (Picture Viewer)") +
+                    " of " + doc.name + "\n";
+  out += "  " + Named(c, RDATA_XRES) + " x " + Named(c, RDATA_YRES) + ", " +
+         Named(c, RDATA_RENDERENGINE) + "\n";
   out += "  " + Named(c, 5002) + ", " + Named(c, 5070) + ", " + Named(c, 5016) + "\n";
 
   const Value* region = Find(c, 7004);

@@ -1,6 +1,8 @@
 // scene.cpp - scene files: parsing, checking, the built-in default scene.
 #include "document/scene.h"
 
+#include "c4d_host_numbers.h"
+
 #include "core/json_read.h"
 
 #include <filesystem>
@@ -129,28 +131,28 @@ bool ParseReenable(const json& j, Scene& out, std::string& error) {
 Container DefaultRenderSettings() {
   Container c;
   auto& e = c.entries;
-  e[5002] = Int(1);         // RDATA_ANTIALIASING: geometry
-  e[5008] = Float(1280.0);  // RDATA_XRES
-  e[5009] = Float(720.0);   // RDATA_YRES
-  e[5016] = Int(1);         // RDATA_FRAMESEQUENCE: current frame
-  e[5021] = Bool(false);    // RDATA_ACTIVEOBJECTONLY
-  e[5052] = Bool(true);     // RDATA_VOLUMETRICLIGHTING
-  e[5064] = Bool(true);     // RDATA_TEXTURES
-  e[5069] = Bool(true);     // RDATA_ENABLEBLURRY
-  e[5070] = Int(0);         // RDATA_AAFILTER: still image
-  e[5076] = Bool(true);     // RDATA_SAVEIMAGE
-  e[5202] = Bool(false);    // RDATA_MULTIPASS_ENABLE
-  e[5300] = Int(0);         // RDATA_RENDERENGINE: standard
-  e[5401] = Bool(true);     // RDATA_POSTEFFECTS_ENABLE
-  e[5604] = Bool(true);     // RDATA_ENABLESPD
-  e[6016] = Bool(true);     // RDATA_OPTION_TRANSPARENCY
-  e[6017] = Bool(true);     // RDATA_OPTION_REFRACTION
-  e[6018] = Bool(true);     // RDATA_OPTION_REFLECTION
-  e[6019] = Bool(true);     // RDATA_OPTION_SHADOW
-  e[6020] = Bool(false);    // RDATA_LIMITREFLECTION
-  e[6021] = Bool(false);    // RDATA_LIMITSHADOW
-  e[7004] = Bool(false);    // RDATA_RENDERREGION
-  e[7005] = Int(0);         // region left, top, right, bottom
+  e[RDATA_ANTIALIASING] = Int(RDATA_ANTIALIASING_GEOMETRY);
+  e[RDATA_XRES] = Float(1280.0);
+  e[RDATA_YRES] = Float(720.0);
+  e[RDATA_FRAMESEQUENCE] = Int(RDATA_FRAMESEQUENCE_CURRENTFRAME);
+  e[RDATA_ACTIVEOBJECTONLY] = Bool(false);
+  e[RDATA_VOLUMETRICLIGHTING] = Bool(true);
+  e[RDATA_TEXTURES] = Bool(true);
+  e[RDATA_ENABLEBLURRY] = Bool(true);
+  e[RDATA_AAFILTER] = Int(RDATA_AAFILTER_STILLIMAGE);
+  e[RDATA_SAVEIMAGE] = Bool(true);
+  e[RDATA_MULTIPASS_ENABLE] = Bool(false);
+  e[RDATA_RENDERENGINE] = Int(RDATA_RENDERENGINE_STANDARD);
+  e[RDATA_POSTEFFECTS_ENABLE] = Bool(true);
+  e[RDATA_ENABLESPD] = Bool(true);
+  e[RDATA_OPTION_TRANSPARENCY] = Bool(true);
+  e[RDATA_OPTION_REFRACTION] = Bool(true);
+  e[RDATA_OPTION_REFLECTION] = Bool(true);
+  e[RDATA_OPTION_SHADOW] = Bool(true);
+  e[RDATA_LIMITREFLECTION] = Bool(false);
+  e[RDATA_LIMITSHADOW] = Bool(false);
+  e[RDATA_RENDERREGION] = Bool(false);
+  e[7005] = Int(0);  // region left, top, right, bottom
   e[7006] = Int(0);
   e[7007] = Int(1280);
   e[7008] = Int(720);

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <vector>
+#include "c4d_host_numbers.h"
 
 #include "core/objects.h"
 
@@ -17,7 +18,7 @@ namespace simhost {
 // The type id the host gives its render-settings nodes.
 constexpr int32_t kRenderDataType = 110304;
 // A node's bit that switches a post effect off.
-constexpr int32_t kBitDisabled = C4D_BIT_VPDISABLED;
+constexpr int32_t kBitDisabled = BIT_VPDISABLED;
 
 struct SceneEffect {
   int32_t type = 0;

@@ -28,37 +28,9 @@ namespace {
 
 using namespace simhost::res;
 
-simhost::Gadget::Kind KindOf(DescGadget::Kind kind) {
-  switch (kind) {
-    case DescGadget::Kind::Combo:
-      return simhost::Gadget::Kind::Combo;
-    case DescGadget::Kind::Check:
-      return simhost::Gadget::Kind::Check;
-    case DescGadget::Kind::Button:
-      return simhost::Gadget::Kind::Button;
-    case DescGadget::Kind::Text:
-      return simhost::Gadget::Kind::Text;
-    case DescGadget::Kind::Separator:
-      break;
-  }
-  return simhost::Gadget::Kind::Separator;
-}
-
 void LayOut(const DialogDescription& description, const std::string& input) {
   simhost::Window window;
-  window.title = description.title;
-  window.description = description.id;
-  window.descriptionName = description.symbol;
-  window.descriptionFile = description.file;
-  window.layout = description.layout;
-  for (const DescGadget& dg : description.gadgets) {
-    simhost::Gadget g;
-    g.kind = KindOf(dg.kind);
-    g.id = dg.id;
-    g.caption = dg.caption;
-    g.items = dg.items;
-    window.gadgets.push_back(g);
-  }
+  simhost::ShowDescription(window, description);
   const simhost::FixedMetrics text;
   simhost::WindowLayout layout;
   std::string error;

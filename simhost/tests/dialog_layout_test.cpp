@@ -17,22 +17,6 @@ namespace {
 namespace fs = std::filesystem;
 using namespace metrics;
 
-Gadget::Kind KindOf(res::DescGadget::Kind kind) {
-  switch (kind) {
-    case res::DescGadget::Kind::Combo:
-      return Gadget::Kind::Combo;
-    case res::DescGadget::Kind::Check:
-      return Gadget::Kind::Check;
-    case res::DescGadget::Kind::Button:
-      return Gadget::Kind::Button;
-    case res::DescGadget::Kind::Text:
-      return Gadget::Kind::Text;
-    case res::DescGadget::Kind::Separator:
-      break;
-  }
-  return Gadget::Kind::Separator;
-}
-
 // A window loaded from `DIALOG DLG_T { body }`, laid out at wantW x wantH.
 class Layout {
  public:
@@ -51,20 +35,7 @@ class Layout {
     loaded = res::LoadDialogDescription(set, 1, desc, error);
     EXPECT_TRUE(loaded) << error.Format();
     fs::remove_all(top);
-    window.title = desc.title;
-    window.description = desc.id;
-    window.descriptionName = desc.symbol;
-    window.descriptionFile = desc.file;
-    window.layout = desc.layout;
-    for (const auto& dg : desc.gadgets) {
-      Gadget g;
-      g.kind = KindOf(dg.kind);
-      g.id = dg.id;
-      g.symbol = dg.symbol;
-      g.caption = dg.caption;
-      g.items = dg.items;
-      window.gadgets.push_back(g);
-    }
+    ShowDescription(window, desc);
     ok = LayOutWindow(window, text, wantW, wantH, out, this->error);
   }
 

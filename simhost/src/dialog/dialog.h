@@ -61,6 +61,10 @@ struct Window {
   Gadget* Find(int32_t id);
 };
 
+// Makes `win` show a freshly loaded description: its title, names, layout and
+// gadgets (combo boxes with their first item chosen).
+void ShowDescription(Window& win, const res::DialogDescription& desc);
+
 struct DialogObj {
   const C4D_DialogCallbacks* callbacks = nullptr;
   void* ctx = nullptr;

@@ -173,22 +173,6 @@ int32_t Close(C4D_Dialog* d) {
 
 // ---- layout ------------------------------------------------------------------
 
-Gadget::Kind KindOf(res::DescGadget::Kind kind) {
-  switch (kind) {
-    case res::DescGadget::Kind::Combo:
-      return Gadget::Kind::Combo;
-    case res::DescGadget::Kind::Check:
-      return Gadget::Kind::Check;
-    case res::DescGadget::Kind::Button:
-      return Gadget::Kind::Button;
-    case res::DescGadget::Kind::Text:
-      return Gadget::Kind::Text;
-    case res::DescGadget::Kind::Separator:
-      break;
-  }
-  return Gadget::Kind::Separator;
-}
-
 int32_t LoadDialogResource(C4D_Dialog* d, int32_t id, const C4D_Resource* r, int32_t flags) {
   (void)flags;  // layout flags change nothing the simulated host shows
   const char* call = "Dialog.LoadDialogResource";
@@ -218,24 +202,9 @@ int32_t LoadDialogResource(C4D_Dialog* d, int32_t id, const C4D_Resource* r, int
     return 0;
   }
   Window& win = dlg->window;
-  win.title = desc.title;
+  ShowDescription(win, desc);
   win.description = id;
-  win.descriptionName = desc.symbol;
-  win.descriptionFile = desc.file;
-  win.layout = desc.layout;
-  win.gadgets.clear();
   win.symbols = set->symbols.byName;
-  for (const res::DescGadget& dg : desc.gadgets) {
-    Gadget g;
-    g.kind = KindOf(dg.kind);
-    g.id = dg.id;
-    g.symbol = dg.symbol;
-    g.caption = dg.caption;
-    g.section = dg.section;
-    g.items = dg.items;
-    if (!g.items.empty()) g.value = g.items.front().first;
-    win.gadgets.push_back(std::move(g));
-  }
   host->journal.Say("simhost: dialog description " + desc.symbol + " loaded (" +
                     std::to_string(win.gadgets.size()) + " gadgets)");
   return 1;
@@ -500,5 +469,44 @@ const C4D_DialogTable* Table() {
 const Offer kOffer("dialog", &C4D_ServiceRoot::dialog, Table());
 
 }  // namespace
+
+namespace {
+Gadget::Kind KindOf(res::DescGadget::Kind kind) {
+  switch (kind) {
+    case res::DescGadget::Kind::Combo:
+      return Gadget::Kind::Combo;
+    case res::DescGadget::Kind::Check:
+      return Gadget::Kind::Check;
+    case res::DescGadget::Kind::Button:
+      return Gadget::Kind::Button;
+    case res::DescGadget::Kind::Text:
+      return Gadget::Kind::Text;
+    case res::DescGadget::Kind::Separator:
+      break;
+  }
+  return Gadget::Kind::Separator;
+}
+
+}  // namespace
+
+void ShowDescription(Window& win, const res::DialogDescription& desc) {
+  win.title = desc.title;
+  win.description = desc.id;
+  win.descriptionName = desc.symbol;
+  win.descriptionFile = desc.file;
+  win.layout = desc.layout;
+  win.gadgets.clear();
+  for (const res::DescGadget& dg : desc.gadgets) {
+    Gadget g;
+    g.kind = KindOf(dg.kind);
+    g.id = dg.id;
+    g.symbol = dg.symbol;
+    g.caption = dg.caption;
+    g.section = dg.section;
+    g.items = dg.items;
+    if (!g.items.empty()) g.value = g.items.front().first;
+    win.gadgets.push_back(std::move(g));
+  }
+}
 
 }  // namespace simhost

@@ -78,10 +78,10 @@ const BaseContainer& BaseList2D::GetDataInstanceRef() const {
   return *BaseContainer::FromHostCell(cell != nullptr ? cell : &kNoContainer);
 }
 
-Bool BaseList2D::SetData(const BaseContainer& bc, Bool add) {
+void BaseList2D::SetData(const BaseContainer& bc, Bool add) {
   const C4D_DocumentTable* t = Table();
-  if (bc.GetHostHandle() == nullptr || !HOST_HAS(t, SetData)) return false;
-  return t->SetData(Handle(this), bc.GetHostHandle(), add ? C4D_SETDATA_MERGE : 0) != 0;
+  if (bc.GetHostHandle() != nullptr && HOST_HAS(t, SetData))
+    t->SetData(Handle(this), bc.GetHostHandle(), add ? C4D_SETDATA_MERGE : 0);
 }
 
 Int32 BaseList2D::GetAllBits() const {

@@ -32,7 +32,7 @@ class BaseList2D {
   const BaseContainer& GetDataInstanceRef() const;
   // Applies a container to the node's settings: with `add` its entries are
   // written over the node's and the others kept; without, they replace them.
-  Bool SetData(const BaseContainer& bc, Bool add = true);
+  void SetData(const BaseContainer& bc, Bool add = true);
   Int32 GetAllBits() const;
   void SetAllBits(Int32 bits);
 

@@ -438,10 +438,10 @@ TEST_F(DescriptionMessages, DocumentsRenderSettingsAndPostEffectsAreWalked) {
   BaseContainer bc;
   bc.SetInt32(RDATA_XRES, 640);
   tables.container.SetInt32(fake::SettingsOf(rd), RDATA_YRES, 480);
-  EXPECT_TRUE(settings->SetData(bc));
+  settings->SetData(bc);
   EXPECT_EQ(settings->GetDataInstanceRef().GetInt32(RDATA_XRES), 640);
   EXPECT_EQ(settings->GetDataInstanceRef().GetInt32(RDATA_YRES), 480);
-  EXPECT_TRUE(settings->SetData(bc, false));
+  settings->SetData(bc, false);
   EXPECT_EQ(settings->GetDataInstanceRef().GetInt32(RDATA_YRES, -1), -1);
   EXPECT_EQ(fake::Current().setDataFlags, (std::vector<int32_t>{C4D_SETDATA_MERGE, 0}));
 }

@@ -59,9 +59,7 @@ Bool GeResource::Init() {
 }
 
 Bool GeResource::Init(const Filename& path, Bool) {
-  const Bool attempted = _attempted;
-  Free();
-  _attempted = attempted;
+  Free();  // keeps the one Init() attempt made
   const C4D_ResourceTable* t = Table();
   if (path.GetHostHandle() != nullptr && HOST_HAS(t, LoadFromPluginFolder) && HOST_HAS(t, Free))
     _resource = t->LoadFromPluginFolder(path.GetHostHandle());
@@ -90,11 +88,8 @@ const String& GeResource::LoadString(Int32 id) {
     if (_stringIds[i] == id) return _strings[i];
   const Int32 slot = _stringCount < kCachedStrings ? _stringCount++ : kCachedStrings;
   if (slot < kCachedStrings) _stringIds[slot] = id;
-  // Without a resource the answer is a real empty string, so that it can be
-  // handed to the host like any other.
-  C4D_String* loaded = nullptr;
-  if (_resource != nullptr && HOST_HAS(t, LoadString) && HostCanFreeStrings())
-    loaded = t->LoadString(_resource, id);
+  // A string the host could not make is answered as a real empty one.
+  C4D_String* loaded = t->LoadString(_resource, id);
   _strings[slot] = loaded != nullptr ? String(maxon::String::AdoptHostHandle(loaded)) : String("");
   return _strings[slot];
 }

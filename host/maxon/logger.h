@@ -47,7 +47,6 @@ class Result<void> {
  public:
   Result() = default;
   explicit Result(Bool ok) : _ok(ok) {}
-  Bool operator==(const Result&) const = default;
   explicit operator Bool() const { return _ok; }
   // Discards the outcome on purpose (the reason is for the reader).
   void Ignore(const Char*) const {}

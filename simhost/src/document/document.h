@@ -24,8 +24,9 @@ struct Node {
   int32_t type = 0;
   int32_t bits = 0;
   Container data;  // the live settings container GetDataInstance hands out
-  // The cell GetDataInstanceCell lends: it holds the handle of `data`.
-  C4D_Container* dataCell = ToHandle(&data);
+  // The cell GetDataInstanceCell lends; it is set to the handle of `data`
+  // when lent, so a copied node never lends its original's.
+  C4D_Container* dataCell = nullptr;
   Document* document = nullptr;
   size_t index = 0;  // an effect's place in its list
 

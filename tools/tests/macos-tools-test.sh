@@ -2,9 +2,10 @@
 # Tries the macOS link launcher and the macOS module check on small modules
 # made here: a module that uses libc++ links against a stub that lists what it
 # uses and nothing libSystem has; a symbol no Mac library provides stops the
-# link; and the check refuses a module with an extra export, an older minimum
-# macOS, a library from outside /usr/lib or a symbol imported from one, with
-# classic bind tables or with chained fixups.
+# link, unless only dead-stripped code uses it; and the check refuses a module
+# with an extra export, an older minimum macOS, a library from outside
+# /usr/lib or a symbol imported from one, with classic bind tables or with
+# chained fixups.
 #
 # usage: macos-tools-test.sh CXX SYSROOT NM OBJDUMP
 set -euo pipefail
@@ -73,6 +74,21 @@ elif grep -q "_brevio_no_such_function" link.log; then
   ok "an unknown symbol stops the link and is named"
 else
   not_ok "the link failed without naming the unknown symbol: $(cat link.log)"
+fi
+
+# The same symbol, referred to only by code no export reaches, stays out of
+# the stub, and a dead-stripped link needs it not.
+cat >dead.cpp <<'CPP'
+extern "C" int brevio_no_such_function();
+extern "C" int unreached() { return brevio_no_such_function(); }
+CPP
+"$cxx" "${cxxflags[@]}" -c dead.cpp -o dead.o
+"${nm%nm*}ar${nm##*nm}" rc libdead.a dead.o # (llvm-ar, beside llvm-nm)
+if link dead.xlib 15.2 -Wl,-dead_strip -Wl,-exported_symbols_list,exports module.o libdead.a 2>link.log; then
+  if grep -q "_brevio_no_such_function" stub/libc++.tbd; then not_ok "the stub lists a symbol no Mac provides"
+  else ok "a symbol only unreached code uses stays out of the stub; the dead-stripped link succeeds"; fi
+else
+  not_ok "a dead-stripped link with an unreached foreign symbol failed: $(cat link.log)"
 fi
 
 # What the check must refuse.

@@ -135,6 +135,8 @@ fi
 # The SDK's macOS prebuild steps install debugger helpers under the home
 # folder (~/Library/Application Support/MAXON, ~/.lldbinit-Xcode): they get
 # one of their own in the work folder, so the machine's stays untouched.
+# (A pyenv Python found through its shims keeps finding its versions.)
+if [ -z "${PYENV_ROOT:-}" ] && [ -d "$HOME/.pyenv" ]; then export PYENV_ROOT="$HOME/.pyenv"; fi
 mkdir -p "$work/home"
 export HOME="$work/home"
 

@@ -111,7 +111,12 @@ done
 printf 'MODULE %s\n' "$module" >"$work/modules.txt"
 
 build="$work/build"
+# The compile lines must not depend on the caller's environment: a compiler
+# launcher set there (ccache, as for this project's own builds) would change
+# every one of them and rebuild the frameworks from scratch.
+unset CMAKE_C_COMPILER_LAUNCHER CMAKE_CXX_COMPILER_LAUNCHER
 configure=(-S "$sdk" -B "$build" -G "Ninja Multi-Config"
+  -DCMAKE_C_COMPILER_LAUNCHER= -DCMAKE_CXX_COMPILER_LAUNCHER=
   -DMAXON_SDK_CUSTOM_PATHS_FILE="$work/modules.txt"
   -DCMAKE_PROJECT_INCLUDE="$repo/tools/sdk/fixups.cmake")
 if [ "$platform" = linux ]; then

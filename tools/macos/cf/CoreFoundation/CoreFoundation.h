@@ -25,7 +25,8 @@ extern const CFCalendarIdentifier kCFGregorianCalendar;
 
 void CFRelease(CFTypeRef cf);
 CFLocaleRef CFLocaleCopyCurrent(void);
-CFCalendarRef CFCalendarCreateWithIdentifier(CFAllocatorRef allocator, CFCalendarIdentifier identifier);
+CFCalendarRef CFCalendarCreateWithIdentifier(CFAllocatorRef allocator,
+                                             CFCalendarIdentifier identifier);
 void CFCalendarSetLocale(CFCalendarRef calendar, CFLocaleRef locale);
 CFIndex CFCalendarGetFirstWeekday(CFCalendarRef calendar);
 

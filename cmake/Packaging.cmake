@@ -122,6 +122,7 @@ set(CPACK_PACKAGE_CHECKSUM SHA256)
 # The plug-in folder sits inside a folder named as the archive, so that an
 # unpacked test build says what it is wherever it is copied.
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+set(CPACK_COMPONENT_INCLUDE_TOPLEVEL_DIRECTORY ON)
 # Without its symbol table the Windows module is a quarter of its size. The
 # macOS module keeps its own: stripping would break its code signature.
 if(NOT APPLE)

@@ -49,6 +49,9 @@ work=${BREVIO_RELEASE_WORK:-$(dirname "$sdk")/brevio-release-work}
 mkdir -p "$work"
 work=$(cd "$work" && pwd)
 llvm=/usr/lib/llvm-19/bin
+# The host's view of each module (the Windows one read with the cross tools).
+check_macos() { "$repo/tools/check-macos-module.sh" "$1" "$llvm/llvm-objdump" "$llvm/llvm-nm"; }
+check_windows() { "$repo/tools/check-windows-module.sh" --msvc "$1" x86_64-w64-mingw32-objdump; }
 
 version=$(sed -n 's/^project(Brevio VERSION \([0-9][0-9.]*\).*/\1/p' "$repo/CMakeLists.txt")
 [ -n "$version" ] || { echo "release: no project version in $repo/CMakeLists.txt" >&2; exit 1; }
@@ -63,7 +66,7 @@ if [ -n "$windows" ]; then
     [ "$(id -u)" -eq 0 ] || sudo=sudo
     $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq binutils-mingw-w64-x86-64 >/dev/null
   fi
-  if ! report=$("$repo/tools/check-windows-module.sh" --msvc "$windows" x86_64-w64-mingw32-objdump 2>&1); then
+  if ! report=$(check_windows "$windows" 2>&1); then
     echo "$report" >&2
     echo "release: $windows is not a Windows module built with the SDK and Visual Studio; nothing packed" >&2
     exit 1
@@ -90,9 +93,8 @@ fi
 [ -s "$guide" ] || { echo "release: no user guide at $guide" >&2; exit 1; }
 
 expected_res=$(cd "$repo/res" && find . -type f | sed 's|^\./||' | sort)
-pack() { # archive folder module-file module-path check...
-  local archive=$1 folder=$2 file=$3 module=$4 stage listing want
-  shift 4
+pack() { # archive folder module-file module-path check
+  local archive=$1 folder=$2 file=$3 module=$4 check=$5 stage listing want
   stage="$work/stage/${archive%.zip}"
   rm -rf "$stage" && mkdir -p "$stage/$folder"
   cp "$module" "$stage/$folder/$file"
@@ -112,16 +114,14 @@ pack() { # archive folder module-file module-path check...
   # The module as unpacked from the archive passes the host's checks again.
   rm -rf "$stage.unpacked" && mkdir -p "$stage.unpacked"
   (cd "$stage.unpacked" && cmake -E tar xf "$out/$archive")
-  "$@" "$stage.unpacked/$folder/$file" >/dev/null
+  "$check" "$stage.unpacked/$folder/$file" >/dev/null
   (cd "$out" && sha256sum "$archive" >"$archive.sha256")
   echo "release: $out/$archive, $(wc -c <"$out/$archive") bytes ($folder/$file $(wc -c <"$module") bytes)"
 }
 
-pack "Brevio-$version-macos-arm64.zip" BrevioR2026 BrevioR2026.xlib "$mac" \
-  "$repo/tools/check-macos-module.sh" "$llvm/llvm-objdump" "$llvm/llvm-nm"
+pack "Brevio-$version-macos-arm64.zip" BrevioR2026 BrevioR2026.xlib "$mac" check_macos
 if [ -n "$windows" ]; then
-  pack "Brevio-$version-windows-x64.zip" Brevio Brevio.xdl64 "$windows" \
-    "$repo/tools/check-windows-module.sh" --msvc
+  pack "Brevio-$version-windows-x64.zip" Brevio Brevio.xdl64 "$windows" check_windows
 else
   echo "release: no Windows archive: Brevio-$version-windows-x64.zip needs Brevio.xdl64 built with the" \
     "SDK and Visual Studio on Windows (docs/real-sdk.md); pass it with --windows-module PATH"

@@ -15,7 +15,7 @@ int32_t WriteLine(C4D_Logger* logger, const C4D_String* text, const char* file, 
   // resolved the module's reference to it.
   if (logger == nullptr || logger != DefaultLogger(*host)) {
     host->Misuse(
-        "live-handle", kCall,
+        Rule::LiveHandle, kCall,
         logger == nullptr ? "NULL logger" : "the logger is not one that the host resolved");
     return 0;
   }

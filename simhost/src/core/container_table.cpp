@@ -21,7 +21,7 @@ Container* Writable(C4D_Container* c, const char* call) {
   Container* bc = Checked(c, call);
   if (bc == nullptr) return nullptr;
   if (Current()->IsReadOnly(c)) {
-    Current()->Misuse("lent-read-only", call,
+    Current()->Misuse(Rule::LentReadOnly, call,
                       "writes into a container the host lends read-only (stored preferences: "
                       "store a copy through SetWorldPluginData)");
     return nullptr;
@@ -42,7 +42,7 @@ void Free(C4D_Container* c) {
   Host* host = Enter("Container.Free");
   if (host == nullptr || c == nullptr) return;
   if (host->IsHostObject(kKind.name, c)) {
-    host->Misuse("lent-object", "Container.Free",
+    host->Misuse(Rule::LentObject, "Container.Free",
                  "frees a container that the host owns (it was only lent)");
     return;
   }

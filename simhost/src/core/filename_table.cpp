@@ -19,7 +19,8 @@ FilenameObj* Writable(C4D_Filename* f, const char* call) {
   Host* host = Enter(call);
   if (host == nullptr) return nullptr;
   if (host->IsHostObject(kKind.name, f)) {
-    host->Misuse("lent-object", call, "writes into a path that the host owns (it was only lent)");
+    host->Misuse(Rule::LentObject, call,
+                 "writes into a path that the host owns (it was only lent)");
     return nullptr;
   }
   if (!host->Check(kKind.name, f, call)) return nullptr;
@@ -49,7 +50,7 @@ void Free(C4D_Filename* f) {
   Host* host = Enter("Filename.Free");
   if (host == nullptr || f == nullptr) return;
   if (host->IsHostObject(kKind.name, f)) {
-    host->Misuse("lent-object", "Filename.Free",
+    host->Misuse(Rule::LentObject, "Filename.Free",
                  "frees a path that the host owns (it was only lent)");
     return;
   }
@@ -73,7 +74,7 @@ C4D_Filename* Join(const C4D_Filename* dir, const char* name) {
   const FilenameObj* base = Readable(dir, "Filename.Join");
   if (host == nullptr || base == nullptr) return nullptr;
   if (name == nullptr) {
-    host->Misuse("argument", "Filename.Join", "NULL name");
+    host->Misuse(Rule::Argument, "Filename.Join", "NULL name");
     return nullptr;
   }
   return Make(*host, JoinPath(base->path, name));

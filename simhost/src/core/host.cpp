@@ -183,7 +183,7 @@ Host* Enter(const char* call) {
   }
   if (std::this_thread::get_id() != host->core->thread) {
     // The call is refused: the host's state belongs to its main thread.
-    host->Misuse("main-thread", call, "called from a thread other than the host's main thread");
+    host->Misuse(Rule::MainThread, call, "called from a thread other than the host's main thread");
     return nullptr;
   }
   return host;
@@ -219,10 +219,11 @@ Host::~Host() {
   // core's own (preference containers) go with `core`.
 }
 
-void Host::Misuse(const char* rule, const std::string& call, const std::string& text) {
+void Host::Misuse(Rule rule, const std::string& call, const std::string& text) {
   failed = true;
-  journal.Say("MISUSE " + call + ": " + text + " [" + rule + "]");
-  journal.Emit({{"event", "misuse"}, {"rule", rule}, {"call", call}, {"text", text}});
+  const char* id = IdOf(rule);
+  journal.Say("MISUSE " + call + ": " + text + " [" + id + "]");
+  journal.Emit({{"event", "misuse"}, {"rule", id}, {"call", call}, {"text", text}});
 }
 
 void Host::Error(const std::string& text) {
@@ -280,13 +281,13 @@ bool Host::Known(const std::string& kind, const void* handle) const {
 
 bool Host::Check(const std::string& kind, const void* handle, const char* call) {
   if (handle == nullptr) {
-    Misuse("null-handle", call, "NULL " + kind);
+    Misuse(Rule::NullHandle, call, "NULL " + kind);
     return false;
   }
   if (Known(kind, handle)) return true;
   char address[32];
   std::snprintf(address, sizeof address, "%p", handle);
-  Misuse("live-handle", call,
+  Misuse(Rule::LiveHandle, call,
          std::string(address) + " is not a live " + kind +
              " (never handed out by the host, freed already, or another kind)");
   return false;
@@ -405,7 +406,7 @@ void Host::Stop() {
     const auto& [call, kind] = key;
     failed = true;
     nlohmann::json event = {
-        {"event", "leak"}, {"rule", "leak-at-quit"}, {"kind", kind}, {"count", count}};
+        {"event", "leak"}, {"rule", IdOf(Rule::LeakAtQuit)}, {"kind", kind}, {"count", count}};
     std::string where;
     auto name = core->callNames.find(call);
     if (name != core->callNames.end()) {

@@ -18,6 +18,7 @@
 
 #include "c4d_abi.h"
 #include "core/kind.h"
+#include "core/rules.h"
 #include "simhost/simhost.h"
 
 namespace simhost {
@@ -160,9 +161,9 @@ class Host {
   ActionRegistry actions;
 
   // A call from the plug-in that the host does not allow (bad handle, wrong
-  // thread, ...): logged as {"event":"misuse","rule":RULE,...}; fails the
-  // run. `rule` is a stable id of docs/checks.md. Safe from any thread.
-  void Misuse(const char* rule, const std::string& call, const std::string& text);
+  // thread, ...): logged as {"event":"misuse","rule":ID,...} with the rule's
+  // stable id (core/rules.h); fails the run. Safe from any thread.
+  void Misuse(Rule rule, const std::string& call, const std::string& text);
   // The console, as the plug-in's WriteLine reaches it.
   void Console(const std::string& text, const std::string& file, int32_t line);
   void Console(const std::string& text, const std::string& file, int32_t line, int32_t flags,

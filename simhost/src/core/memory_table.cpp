@@ -24,7 +24,7 @@ void Free(void* block) {
   // A registered command's object is the host's: it goes only through Destruct.
   for (const RegisteredCommand& command : host->core->commands)
     if (command.record.object == block) {
-      host->Misuse("command-object", "Memory.Free",
+      host->Misuse(Rule::CommandObject, "Memory.Free",
                    "frees the object of registered command " + std::to_string(command.id) +
                        ", which the host owns (it is destroyed through Destruct)");
       return;

@@ -26,13 +26,13 @@ int32_t RegisterPlugin(int32_t type, int32_t id, const C4D_String* name, const v
   CoreState& core = *host->core;
 
   if (type != C4D_PLUGINTYPE_COMMAND) {
-    host->Misuse("register-type", kCall,
+    host->Misuse(Rule::RegisterType, kCall,
                  "plug-in type " + std::to_string(type) +
                      " is not supported by this host (only 4, command)");
     return 0;
   }
   if (recordData == nullptr || recordSize < sizeof(C4D_CommandRecord)) {
-    host->Misuse("register-record", kCall,
+    host->Misuse(Rule::RegisterRecord, kCall,
                  "the command record is missing or too small (" + std::to_string(recordSize) +
                      " bytes, needs " + std::to_string(sizeof(C4D_CommandRecord)) + ")");
     return 0;
@@ -40,12 +40,13 @@ int32_t RegisterPlugin(int32_t type, int32_t id, const C4D_String* name, const v
   C4D_CommandRecord record;
   std::memcpy(&record, recordData, sizeof record);
   if (record.Destruct == nullptr || record.object == nullptr) {
-    host->Misuse("register-record", kCall, "the command record has no object or no Destruct entry");
+    host->Misuse(Rule::RegisterRecord, kCall,
+                 "the command record has no object or no Destruct entry");
     return 0;
   }
   // From here on the host owns the object: every refusal destroys it.
   if (!host->ledger.Has("memory", record.object))
-    host->Misuse("register-object", kCall,
+    host->Misuse(Rule::RegisterObject, kCall,
                  "the command object was not allocated with Memory.Alloc");
   if (name != nullptr && !host->Check("string", name, kCall)) name = nullptr;
   const C4D_String* help = record.help;
@@ -56,7 +57,7 @@ int32_t RegisterPlugin(int32_t type, int32_t id, const C4D_String* name, const v
   const bool inStart = !core.actions.empty() && core.actions.back() == C4D_PL_INIT;
   std::string refusal;
   if (!inStart) {
-    host->Misuse("register-phase", kCall,
+    host->Misuse(Rule::RegisterPhase, kCall,
                  "plug-ins register only while the host runs action 2 (start)");
     refusal = "registered outside action 2";
   } else if (apiVersion > C4D_API_VERSION) {

@@ -53,7 +53,7 @@ C4D_String* Create(const char* utf8) {
   Host* host = Enter("String.Create");
   if (host == nullptr || !host->AllowCreate(kKind.name)) return nullptr;
   auto* s = new StringObj{utf8 == nullptr ? std::string() : std::string(utf8)};
-  if (!ValidUtf8(s->utf8)) host->Misuse("utf8", "String.Create", "the text is not valid UTF-8");
+  if (!ValidUtf8(s->utf8)) host->Misuse(Rule::Utf8, "String.Create", "the text is not valid UTF-8");
   host->ledger.Add(kKind, s);
   return reinterpret_cast<C4D_String*>(s);
 }
@@ -62,7 +62,7 @@ void Free(C4D_String* s) {
   Host* host = Enter("String.Free");
   if (host == nullptr || s == nullptr) return;
   if (host->IsHostObject(kKind.name, s)) {
-    host->Misuse("lent-object", "String.Free", "frees a string that the host owns");
+    host->Misuse(Rule::LentObject, "String.Free", "frees a string that the host owns");
     return;
   }
   if (!host->Check(kKind.name, s, "String.Free")) return;
@@ -73,7 +73,7 @@ size_t GetUtf8(const C4D_String* s, char* buf, size_t cap) {
   Host* host = Enter("String.GetUtf8");
   if (host == nullptr) return 0;
   if (cap > 0 && buf == nullptr) {
-    host->Misuse("argument", "String.GetUtf8",
+    host->Misuse(Rule::Argument, "String.GetUtf8",
                  "NULL buffer with a capacity of " + std::to_string(cap));
     return 0;
   }

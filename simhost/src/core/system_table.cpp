@@ -25,7 +25,7 @@ C4D_Filename* GetFrameworkLocation(const char* frameworkId) {
   Host* host = Enter(kCall);
   if (host == nullptr) return nullptr;
   if (frameworkId == nullptr) {
-    host->Misuse("argument", kCall, "NULL framework id");
+    host->Misuse(Rule::Argument, kCall, "NULL framework id");
     return nullptr;
   }
   for (const auto& id : HostFrameworks())

@@ -150,7 +150,7 @@ bool DialogArea::OpenWindow(Host& host, DialogObj* d) {
   }
   if (d->freed) return false;
   if (MenuUnfinished(d->window.menu))
-    host.Misuse("menu-bar", "Dialog.MenuFinished",
+    host.Misuse(Rule::MenuBar, "Dialog.MenuFinished",
                 "CreateLayout returned with the menu bar unfinished (MenuSubEnd or "
                 "MenuFinished missing)");
   if (!layout) {

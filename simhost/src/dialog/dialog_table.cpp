@@ -40,7 +40,7 @@ Gadget* ValueGadget(Host& host, DialogObj* dlg, int32_t id, Gadget::Kind kind, c
   Gadget* g = dlg->window.Find(id);
   if (g == nullptr) return nullptr;
   if (g->kind != kind) {
-    host.Misuse("gadget-kind", call,
+    host.Misuse(Rule::GadgetKind, call,
                 "gadget " + GadgetName(*g) + " is " + KindWords(g->kind) + ", not " +
                     KindWords(kind) + instead);
     return nullptr;
@@ -54,11 +54,11 @@ C4D_Dialog* Create(const C4D_DialogCallbacks* callbacks, void* ctx) {
   Host* host = Enter("Dialog.Create");
   if (host == nullptr) return nullptr;
   if (callbacks == nullptr) {
-    host->Misuse("dialog-callbacks", "Dialog.Create", "NULL callbacks");
+    host->Misuse(Rule::DialogCallbacks, "Dialog.Create", "NULL callbacks");
     return nullptr;
   }
   if (callbacks->size < sizeof(uint32_t)) {
-    host->Misuse("dialog-callbacks", "Dialog.Create",
+    host->Misuse(Rule::DialogCallbacks, "Dialog.Create",
                  "the callbacks' size is " + std::to_string(callbacks->size));
     return nullptr;
   }
@@ -79,7 +79,7 @@ void Free(C4D_Dialog* d) {
   DialogArea* area = Dialogs(*host);
   if (dlg == nullptr || area == nullptr) return;
   if (dlg->busy > 0)
-    host->Misuse("free-in-callback", "Dialog.Free",
+    host->Misuse(Rule::FreeInCallback, "Dialog.Free",
                  "frees the dialog while the host is inside one of its callbacks");
   // The object is going: its window closes without asking and without
   // calling back into an object that is being destroyed.
@@ -92,7 +92,7 @@ int32_t OpenWindow(Host& host, DialogObj* dlg, const char* call, int32_t pluginI
   DialogArea* area = Dialogs(host);
   if (area == nullptr) return 0;
   if (dlg->state == DialogObj::State::Creating) {
-    host.Misuse("window-in-layout", call,
+    host.Misuse(Rule::WindowInLayout, call,
                 "the dialog's window is being created (called from CreateLayout)");
     return 0;
   }
@@ -120,7 +120,7 @@ int32_t Open(C4D_Dialog* d, int32_t type, int32_t pluginId, int32_t x, int32_t y
   DialogObj* dlg = Use(*host, d, "Dialog.Open");
   if (dlg == nullptr) return 0;
   if (type != C4D_DLG_TYPE_ASYNC && type != C4D_DLG_TYPE_MODAL) {
-    host->Misuse("argument", "Dialog.Open",
+    host->Misuse(Rule::Argument, "Dialog.Open",
                  "type " + std::to_string(type) + " is neither 20 (non-modal) nor 10 (modal)");
     return 0;
   }
@@ -145,7 +145,7 @@ int32_t RestoreLayout(C4D_Dialog* d, int32_t pluginId, int32_t subId, void* secr
   DialogObj* dlg = Use(*host, d, "Dialog.RestoreLayout");
   if (dlg == nullptr) return 0;
   if (secret == nullptr) {
-    host->Misuse("argument", "Dialog.RestoreLayout",
+    host->Misuse(Rule::Argument, "Dialog.RestoreLayout",
                  "NULL layout data (pass on what the host handed over)");
     return 0;
   }
@@ -161,7 +161,7 @@ int32_t Close(C4D_Dialog* d) {
   if (dlg == nullptr || area == nullptr) return 0;
   if (dlg->state == DialogObj::State::Creating) {
     // The window is only being built: CreateLayout answers false to refuse it.
-    host->Misuse("window-in-layout", "Dialog.Close",
+    host->Misuse(Rule::WindowInLayout, "Dialog.Close",
                  "closes the dialog from inside its own CreateLayout");
     return 0;
   }
@@ -181,7 +181,8 @@ int32_t LoadDialogResource(C4D_Dialog* d, int32_t id, const C4D_Resource* r, int
   DialogObj* dlg = Use(*host, d, call, true);
   if (dlg == nullptr) return 0;
   if (!dlg->HasWindow()) {
-    host->Misuse("no-window", call, "the dialog has no window (load descriptions in CreateLayout)");
+    host->Misuse(Rule::NoWindow, call,
+                 "the dialog has no window (load descriptions in CreateLayout)");
     return 0;
   }
   if (r == nullptr) {
@@ -234,7 +235,7 @@ int32_t AddChild(C4D_Dialog* d, int32_t gadget, int32_t itemId, const C4D_String
   if (g == nullptr) return 0;
   for (const auto& item : g->items)
     if (item.first == itemId) {
-      host->Misuse("combo-item", call,
+      host->Misuse(Rule::ComboItem, call,
                    "combo box " + GadgetName(*g) + " already has item " + std::to_string(itemId) +
                        " (FreeChildren first)");
       return 0;
@@ -251,7 +252,8 @@ DialogObj* MenuDialog(Host*& host, C4D_Dialog* d, const char* call) {
   DialogObj* dlg = Use(*host, d, call, true);
   if (dlg == nullptr) return nullptr;
   if (!dlg->HasWindow()) {
-    host->Misuse("no-window", call, "the dialog has no window (build its menus in CreateLayout)");
+    host->Misuse(Rule::NoWindow, call,
+                 "the dialog has no window (build its menus in CreateLayout)");
     return nullptr;
   }
   return dlg;
@@ -272,7 +274,7 @@ int32_t AddEntry(C4D_Dialog* d, const char* call, MenuEntry entry) {
   MenuBar& m = dlg->window.menu;
   std::vector<MenuEntry>* entries = OpenEntries(m);
   if (entries == nullptr) {
-    host->Misuse("menu-bar", call, "no sub-menu is open (MenuSubBegin first)");
+    host->Misuse(Rule::MenuBar, call, "no sub-menu is open (MenuSubBegin first)");
     return 0;
   }
   entries->push_back(std::move(entry));
@@ -335,7 +337,7 @@ int32_t MenuSubEnd(C4D_Dialog* d) {
   if (dlg == nullptr) return 0;
   MenuBar& m = dlg->window.menu;
   if (m.open.empty()) {
-    host->Misuse("menu-bar", "Dialog.MenuSubEnd", "no sub-menu is open");
+    host->Misuse(Rule::MenuBar, "Dialog.MenuSubEnd", "no sub-menu is open");
     return 0;
   }
   m.open.pop_back();
@@ -349,7 +351,7 @@ int32_t MenuFinished(C4D_Dialog* d) {
   if (dlg == nullptr) return 0;
   MenuBar& m = dlg->window.menu;
   if (!m.open.empty()) {
-    host->Misuse("menu-bar", "Dialog.MenuFinished",
+    host->Misuse(Rule::MenuBar, "Dialog.MenuFinished",
                  std::to_string(m.open.size()) + " sub-menu(s) still open (MenuSubEnd missing)");
     return 0;
   }
@@ -370,12 +372,12 @@ int32_t SetInt32(C4D_Dialog* d, int32_t gadget, int32_t value, int32_t min, int3
       ValueGadget(*host, dlg, gadget, Gadget::Kind::Combo, call, " (SetBool sets a check box)");
   if (g == nullptr) return 0;
   if (min > max) {
-    host->Misuse("argument", call,
+    host->Misuse(Rule::Argument, call,
                  "minimum " + std::to_string(min) + " above maximum " + std::to_string(max));
     return 0;
   }
   if (step <= 0) {
-    host->Misuse("argument", call, "step " + std::to_string(step) + " is not positive");
+    host->Misuse(Rule::Argument, call, "step " + std::to_string(step) + " is not positive");
     return 0;
   }
   g->min = min;
@@ -407,7 +409,7 @@ int32_t GetValue(C4D_Dialog* d, int32_t gadget, int32_t* out, Gadget::Kind kind,
   DialogObj* dlg = Use(*host, d, call);
   if (dlg == nullptr) return 0;
   if (out == nullptr) {
-    host->Misuse("argument", call, "NULL result pointer");
+    host->Misuse(Rule::Argument, call, "NULL result pointer");
     return 0;
   }
   Gadget* g = ValueGadget(*host, dlg, gadget, kind, call, instead);

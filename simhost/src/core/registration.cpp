@@ -1,5 +1,6 @@
-// registration.cpp - command plug-ins: the host copies what it is handed and
-// owns the command object until it destroys it through Destruct.
+// registration.cpp - command plug-ins: the host copies what it is handed,
+// runs a command as the user would, and owns the command object until it
+// destroys it through Destruct.
 #include <cstring>
 
 #include "core/core.h"
@@ -101,6 +102,44 @@ int32_t RegisterPlugin(int32_t type, int32_t id, const C4D_String* name, const v
 }
 
 }  // namespace
+
+bool Host::ExecuteCommand(int32_t id) {
+  RegisteredCommand* command = nullptr;
+  for (auto& c : core->commands)
+    if (c.id == id) command = &c;
+  if (command == nullptr || !running) return false;
+
+  C4D_Document* doc = nullptr;
+  const C4D_DocumentTable* documents = Tables().document;
+  if (C4D_HAS(documents, GetActiveDocument)) doc = documents->GetActiveDocument();
+
+  // As in a menu: the command runs only while its state says it is enabled.
+  int32_t state = C4D_CMD_ENABLED;
+  if (command->record.GetState != nullptr) {
+    PluginCall call(*this, "GetState(" + std::to_string(id) + ")");
+    state = command->record.GetState(command->record.object, doc, nullptr);
+  }
+  nlohmann::json event = {{"event", "command"}, {"id", id}, {"state", state}};
+  if ((state & C4D_CMD_ENABLED) == 0) {
+    journal.Say("simhost: command " + std::to_string(id) + " is disabled (state " +
+                std::to_string(state) + "); not run");
+    event["executed"] = false;
+    journal.Emit(event);
+    return true;
+  }
+  journal.Say("simhost: the user runs command " + std::to_string(id) + " \"" + command->name +
+              "\"");
+  int32_t result = 0;
+  if (command->record.Execute != nullptr) {
+    PluginCall call(*this, "Execute(" + std::to_string(id) + ")");
+    result = command->record.Execute(command->record.object, doc);
+  }
+  event["executed"] = true;
+  event["result"] = result;
+  journal.Emit(event);
+  journal.Say("simhost: command " + std::to_string(id) + " answered " + std::to_string(result));
+  return true;
+}
 
 void DestroyCommands(Host& host) {
   // Taken out first: a destructor may call back into the host.

@@ -91,51 +91,61 @@ void Host::Console(const std::string& text, const std::string& file, int32_t lin
   } while (start <= text.size());
 }
 
-void Host::AddHostObject(const std::string& kind, const void* handle, bool readOnly) {
+void Host::AddHostObject(const ObjectKind& kind, const void* handle, bool readOnly) {
   if (handle == nullptr) return;
-  core->hostObjects[kind].insert(handle);
+  core->hostObjects[kind.name].insert(handle);
   if (readOnly) core->readOnly.insert(handle);
 }
 
-void Host::RemoveHostObject(const std::string& kind, const void* handle) {
-  auto k = core->hostObjects.find(kind);
+void Host::RemoveHostObject(const ObjectKind& kind, const void* handle) {
+  auto k = core->hostObjects.find(kind.name);
   if (k != core->hostObjects.end()) k->second.erase(handle);
   core->readOnly.erase(handle);
 }
 
 bool Host::IsReadOnly(const void* handle) const { return core->readOnly.count(handle) > 0; }
 
-bool Host::IsHostObject(const std::string& kind, const void* handle) const {
-  auto k = core->hostObjects.find(kind);
+bool Host::IsHostObject(const ObjectKind& kind, const void* handle) const {
+  auto k = core->hostObjects.find(kind.name);
   return k != core->hostObjects.end() && k->second.count(handle) > 0;
 }
 
-bool Host::Known(const std::string& kind, const void* handle) const {
+bool Host::Known(const ObjectKind& kind, const void* handle) const {
   return handle != nullptr && (ledger.Has(kind, handle) || IsHostObject(kind, handle));
 }
 
-bool Host::Check(const std::string& kind, const void* handle, const char* call) {
+bool Host::Check(const ObjectKind& kind, const void* handle, const char* call) {
   if (handle == nullptr) {
-    Misuse(Rule::NullHandle, call, "NULL " + kind);
+    Misuse(Rule::NullHandle, call, std::string("NULL ") + kind.name);
     return false;
   }
   if (Known(kind, handle)) return true;
   char address[32];
   std::snprintf(address, sizeof address, "%p", handle);
   Misuse(Rule::LiveHandle, call,
-         std::string(address) + " is not a live " + kind +
+         std::string(address) + " is not a live " + kind.name +
              " (never handed out by the host, freed already, or another kind)");
   return false;
 }
 
-bool Host::AllowCreate(const std::string& kind) {
+bool Host::CheckFree(const ObjectKind& kind, const void* handle, const char* call) {
+  if (handle == nullptr) return false;
+  if (IsHostObject(kind, handle)) {
+    Misuse(Rule::LentObject, call,
+           std::string("frees a ") + kind.name + " that the host owns (it was only lent)");
+    return false;
+  }
+  return Check(kind, handle, call);
+}
+
+bool Host::AllowCreate(const ObjectKind& kind) {
   if (options.failAllocationAt < 0) return true;
-  if (!options.failAllocationKind.empty() && options.failAllocationKind != kind) return true;
+  if (!options.failAllocationKind.empty() && options.failAllocationKind != kind.name) return true;
   int64_t index = core->creations++;
   if (index != options.failAllocationAt) return true;
-  journal.Say("simhost: injected failure: creation " + std::to_string(index) + " (" + kind +
+  journal.Say("simhost: injected failure: creation " + std::to_string(index) + " (" + kind.name +
               ") answers NULL");
-  journal.Emit({{"event", "fail-allocation"}, {"kind", kind}, {"index", index}});
+  journal.Emit({{"event", "fail-allocation"}, {"kind", kind.name}, {"index", index}});
   return false;
 }
 

@@ -67,14 +67,19 @@ class Host {
   // plug-in must not free them. Register before lending, unregister before
   // deleting.
   // `readOnly`: the plug-in may read it but not write into it.
-  void AddHostObject(const std::string& kind, const void* handle, bool readOnly = false);
-  void RemoveHostObject(const std::string& kind, const void* handle);
-  bool IsHostObject(const std::string& kind, const void* handle) const;
+  void AddHostObject(const ObjectKind& kind, const void* handle, bool readOnly = false);
+  void RemoveHostObject(const ObjectKind& kind, const void* handle);
+  bool IsHostObject(const ObjectKind& kind, const void* handle) const;
   bool IsReadOnly(const void* handle) const;
   // A live plug-in object of `kind` or a lent host object of `kind`.
-  bool Known(const std::string& kind, const void* handle) const;
+  bool Known(const ObjectKind& kind, const void* handle) const;
   // Known(), or a Misuse naming `call` (NULL handles are misuse too).
-  bool Check(const std::string& kind, const void* handle, const char* call);
+  bool Check(const ObjectKind& kind, const void* handle, const char* call);
+  // For a Free entry: whether `handle` is a live object of `kind` that the
+  // plug-in may free. NULL is quietly false (freeing NULL does nothing); an
+  // object the host only lends (lent-object) and anything else that is not
+  // a live object of kind (Check) are misuse.
+  bool CheckFree(const ObjectKind& kind, const void* handle, const char* call);
 
   // Runs the script action that a line's words name, as the user. False
   // with `error` set when no action has that name or the action cannot be
@@ -90,7 +95,7 @@ class Host {
 
   // Allocation bookkeeping for injected failures: answers false when this
   // creation of `kind` must fail.
-  bool AllowCreate(const std::string& kind);
+  bool AllowCreate(const ObjectKind& kind);
 
   // The session's random numbers, seeded from options.seed; the first use
   // prints the seed so that a randomised run can be repeated.
@@ -151,6 +156,26 @@ Host* Current();
 // stderr) and for a call from another thread (a misuse: the entry then does
 // nothing and touches no state of the host).
 Host* Enter(const char* call);
+
+// What a table entry that takes an object works with: the running host and
+// the plug-in's object behind the handle. `object` is NULL (the entry does
+// nothing) when `host` is, or after a misuse about the handle.
+template <class T>
+struct Entered {
+  Host* host = nullptr;
+  T* object = nullptr;
+};
+
+// The preamble of such an entry: Enter(call), then the live object of `kind`
+// behind `handle` (Host::Check), seen as a T.
+template <class T>
+Entered<T> Enter(const char* call, const TypedKind<T>& kind, const void* handle) {
+  Entered<T> entered;
+  entered.host = Enter(call);
+  if (entered.host != nullptr && entered.host->Check(kind, handle, call))
+    entered.object = kind.From(handle);
+  return entered;
+}
 
 // Makes `host` the running host for the scope's lifetime (sessions and tests).
 class CurrentScope {

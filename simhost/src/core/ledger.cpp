@@ -13,8 +13,8 @@ void Ledger::Add(const ObjectKind& kind, const void* handle) {
   live_[kind.name][handle] = Entry{serial_++, call_, kind.destroy};
 }
 
-bool Ledger::Remove(const std::string& kind, const void* handle) {
-  auto k = live_.find(kind);
+bool Ledger::Remove(const ObjectKind& kind, const void* handle) {
+  auto k = live_.find(kind.name);
   if (k == live_.end()) return false;
   auto it = k->second.find(handle);
   if (it == k->second.end()) return false;
@@ -25,8 +25,8 @@ bool Ledger::Remove(const std::string& kind, const void* handle) {
   return true;
 }
 
-bool Ledger::Has(const std::string& kind, const void* handle) const {
-  auto k = live_.find(kind);
+bool Ledger::Has(const ObjectKind& kind, const void* handle) const {
+  auto k = live_.find(kind.name);
   return k != live_.end() && k->second.count(handle) > 0;
 }
 

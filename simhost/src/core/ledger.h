@@ -29,8 +29,8 @@ class Ledger {
   void Add(const ObjectKind& kind, const void* handle);
   // The plug-in frees a live object of `kind`: it is retired. False (and
   // nothing changed) when handle is not a live object of kind.
-  bool Remove(const std::string& kind, const void* handle);
-  bool Has(const std::string& kind, const void* handle) const;
+  bool Remove(const ObjectKind& kind, const void* handle);
+  bool Has(const ObjectKind& kind, const void* handle) const;
   // Live objects per kind name (kinds with zero are left out).
   std::map<std::string, size_t> Live() const;
   // Destroys every retired object and every live one (the host reclaims

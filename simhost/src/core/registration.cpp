@@ -46,14 +46,14 @@ int32_t RegisterPlugin(int32_t type, int32_t id, const C4D_String* name, const v
     return 0;
   }
   // From here on the host owns the object: every refusal destroys it.
-  if (!host->ledger.Has("memory", record.object))
+  if (!host->ledger.Has(kMemoryKind, record.object))
     host->Misuse(Rule::RegisterObject, kCall,
                  "the command object was not allocated with Memory.Alloc");
-  if (name != nullptr && !host->Check("string", name, kCall)) name = nullptr;
+  if (name != nullptr && !host->Check(kStringKind, name, kCall)) name = nullptr;
   const C4D_String* help = record.help;
-  if (help != nullptr && !host->Check("string", help, kCall)) help = nullptr;
+  if (help != nullptr && !host->Check(kStringKind, help, kCall)) help = nullptr;
   const C4D_Bitmap* icon = record.icon;
-  if (icon != nullptr && !host->Check("bitmap", icon, kCall)) icon = nullptr;
+  if (icon != nullptr && !host->Check(kBitmapKind, icon, kCall)) icon = nullptr;
 
   const bool inStart = !core.actions.empty() && core.actions.back() == C4D_PL_INIT;
   std::string refusal;

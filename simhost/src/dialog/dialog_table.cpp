@@ -14,15 +14,15 @@ namespace simhost {
 namespace {
 
 // Dialogs belong to the dialog area, which destroys them at its stop.
-constexpr ObjectKind kKind{"dialog", nullptr};
+constexpr TypedKind<DialogObj> kKind = AreaKind<DialogObj>("dialog");
 
-// The dialog behind a handle, or NULL after a misuse report. A NULL handle is
-// quiet where `nullQuiet`: the plug-in's layer passes a dialog whose creation
-// failed on to the layout and menu calls, which then answer false.
-DialogObj* Use(Host& host, C4D_Dialog* d, const char* call, bool nullQuiet = false) {
-  if (d == nullptr && nullQuiet) return nullptr;
-  if (!host.Check(kKind.name, d, call)) return nullptr;
-  return AsDialog(d);
+// The entry preamble for a dialog handle: the host, and the dialog or NULL
+// (after a misuse report). A NULL handle is quiet where `nullQuiet`: the
+// plug-in's layer passes a dialog whose creation failed on to the layout
+// and menu calls, which then answer false.
+Entered<DialogObj> EnterDialog(const char* call, C4D_Dialog* d, bool nullQuiet = false) {
+  if (d == nullptr && nullQuiet) return {Enter(call), nullptr};
+  return Enter(call, kKind, d);
 }
 
 std::string GadgetName(const Gadget& g) {
@@ -63,7 +63,7 @@ C4D_Dialog* Create(const C4D_DialogCallbacks* callbacks, void* ctx) {
     return nullptr;
   }
   DialogArea* area = Dialogs(*host);
-  if (area == nullptr || !host->AllowCreate(kKind.name)) return nullptr;
+  if (area == nullptr || !host->AllowCreate(kKind)) return nullptr;
   auto dialog = std::make_unique<DialogObj>();
   dialog->callbacks = callbacks;
   dialog->ctx = ctx;
@@ -74,17 +74,17 @@ C4D_Dialog* Create(const C4D_DialogCallbacks* callbacks, void* ctx) {
 
 void Free(C4D_Dialog* d) {
   Host* host = Enter("Dialog.Free");
-  if (host == nullptr || d == nullptr) return;
-  DialogObj* dlg = Use(*host, d, "Dialog.Free");
+  if (host == nullptr || !host->CheckFree(kKind, d, "Dialog.Free")) return;
+  DialogObj* dlg = kKind.From(d);
   DialogArea* area = Dialogs(*host);
-  if (dlg == nullptr || area == nullptr) return;
+  if (area == nullptr) return;
   if (dlg->busy > 0)
     host->Misuse(Rule::FreeInCallback, "Dialog.Free",
                  "frees the dialog while the host is inside one of its callbacks");
   // The object is going: its window closes without asking and without
   // calling back into an object that is being destroyed.
   area->DestroyWindow(*host, dlg, "host", false);
-  host->ledger.Remove(kKind.name, dlg);
+  host->ledger.Remove(kKind, dlg);
   area->DeleteDialog(dlg);
 }
 
@@ -115,9 +115,7 @@ int32_t OpenWindow(Host& host, DialogObj* dlg, const char* call, int32_t pluginI
 
 int32_t Open(C4D_Dialog* d, int32_t type, int32_t pluginId, int32_t x, int32_t y, int32_t w,
              int32_t h, int32_t subId) {
-  Host* host = Enter("Dialog.Open");
-  if (host == nullptr) return 0;
-  DialogObj* dlg = Use(*host, d, "Dialog.Open");
+  auto [host, dlg] = EnterDialog("Dialog.Open", d);
   if (dlg == nullptr) return 0;
   if (type != C4D_DLG_TYPE_ASYNC && type != C4D_DLG_TYPE_MODAL) {
     host->Misuse(Rule::Argument, "Dialog.Open",
@@ -140,9 +138,7 @@ int32_t Open(C4D_Dialog* d, int32_t type, int32_t pluginId, int32_t x, int32_t y
 }
 
 int32_t RestoreLayout(C4D_Dialog* d, int32_t pluginId, int32_t subId, void* secret) {
-  Host* host = Enter("Dialog.RestoreLayout");
-  if (host == nullptr) return 0;
-  DialogObj* dlg = Use(*host, d, "Dialog.RestoreLayout");
+  auto [host, dlg] = EnterDialog("Dialog.RestoreLayout", d);
   if (dlg == nullptr) return 0;
   if (secret == nullptr) {
     host->Misuse(Rule::Argument, "Dialog.RestoreLayout",
@@ -154,11 +150,10 @@ int32_t RestoreLayout(C4D_Dialog* d, int32_t pluginId, int32_t subId, void* secr
 }
 
 int32_t Close(C4D_Dialog* d) {
-  Host* host = Enter("Dialog.Close");
-  if (host == nullptr) return 0;
-  DialogObj* dlg = Use(*host, d, "Dialog.Close");
+  auto [host, dlg] = EnterDialog("Dialog.Close", d);
+  if (dlg == nullptr) return 0;
   DialogArea* area = Dialogs(*host);
-  if (dlg == nullptr || area == nullptr) return 0;
+  if (area == nullptr) return 0;
   if (dlg->state == DialogObj::State::Creating) {
     // The window is only being built: CreateLayout answers false to refuse it.
     host->Misuse(Rule::WindowInLayout, "Dialog.Close",
@@ -176,9 +171,7 @@ int32_t Close(C4D_Dialog* d) {
 int32_t LoadDialogResource(C4D_Dialog* d, int32_t id, const C4D_Resource* r, int32_t flags) {
   (void)flags;  // layout flags change nothing the simulated host shows
   const char* call = "Dialog.LoadDialogResource";
-  Host* host = Enter(call);
-  if (host == nullptr) return 0;
-  DialogObj* dlg = Use(*host, d, call, true);
+  auto [host, dlg] = EnterDialog(call, d, true);
   if (dlg == nullptr) return 0;
   if (!dlg->HasWindow()) {
     host->Misuse(Rule::NoWindow, call,
@@ -190,8 +183,8 @@ int32_t LoadDialogResource(C4D_Dialog* d, int32_t id, const C4D_Resource* r, int
                       " not loaded: no resource");
     return 0;
   }
-  if (!host->Check("resource", r, call)) return 0;
-  const auto* set = reinterpret_cast<const res::ResourceSet*>(r);
+  if (!host->Check(res::kResourceKind, r, call)) return 0;
+  const res::ResourceSet* set = res::kResourceKind.From(r);
   res::DialogDescription desc;
   res::ResError error;
   if (!res::LoadDialogDescription(*set, id, desc, error)) {
@@ -215,9 +208,7 @@ int32_t LoadDialogResource(C4D_Dialog* d, int32_t id, const C4D_Resource* r, int
 
 int32_t FreeChildren(C4D_Dialog* d, int32_t gadget) {
   const char* call = "Dialog.FreeChildren";
-  Host* host = Enter(call);
-  if (host == nullptr) return 0;
-  DialogObj* dlg = Use(*host, d, call);
+  auto [host, dlg] = EnterDialog(call, d);
   if (dlg == nullptr) return 0;
   Gadget* g = ValueGadget(*host, dlg, gadget, Gadget::Kind::Combo, call, "");
   if (g == nullptr) return 0;
@@ -227,10 +218,8 @@ int32_t FreeChildren(C4D_Dialog* d, int32_t gadget) {
 
 int32_t AddChild(C4D_Dialog* d, int32_t gadget, int32_t itemId, const C4D_String* text) {
   const char* call = "Dialog.AddChild";
-  Host* host = Enter(call);
-  if (host == nullptr) return 0;
-  DialogObj* dlg = Use(*host, d, call);
-  if (dlg == nullptr || !host->Check("string", text, call)) return 0;
+  auto [host, dlg] = EnterDialog(call, d);
+  if (dlg == nullptr || !host->Check(kStringKind, text, call)) return 0;
   Gadget* g = ValueGadget(*host, dlg, gadget, Gadget::Kind::Combo, call, "");
   if (g == nullptr) return 0;
   for (const auto& item : g->items)
@@ -247,9 +236,9 @@ int32_t AddChild(C4D_Dialog* d, int32_t gadget, int32_t itemId, const C4D_String
 // ---- menu bar --------------------------------------------------------------
 
 DialogObj* MenuDialog(Host*& host, C4D_Dialog* d, const char* call) {
-  host = Enter(call);
-  if (host == nullptr) return nullptr;
-  DialogObj* dlg = Use(*host, d, call, true);
+  Entered<DialogObj> entered = EnterDialog(call, d, true);
+  host = entered.host;
+  DialogObj* dlg = entered.object;
   if (dlg == nullptr) return nullptr;
   if (!dlg->HasWindow()) {
     host->Misuse(Rule::NoWindow, call,
@@ -294,7 +283,7 @@ int32_t MenuSubBegin(C4D_Dialog* d, const C4D_String* title) {
   const char* call = "Dialog.MenuSubBegin";
   Host* host = nullptr;
   DialogObj* dlg = MenuDialog(host, d, call);
-  if (dlg == nullptr || !host->Check("string", title, call)) return 0;
+  if (dlg == nullptr || !host->Check(kStringKind, title, call)) return 0;
   MenuBar& m = dlg->window.menu;
   std::vector<MenuEntry>* entries = OpenEntries(m);
   if (entries == nullptr) entries = &m.menus;
@@ -309,7 +298,7 @@ int32_t MenuSubBegin(C4D_Dialog* d, const C4D_String* title) {
 
 int32_t MenuAddString(C4D_Dialog* d, int32_t id, const C4D_String* text) {
   Host* host = Enter("Dialog.MenuAddString");
-  if (host == nullptr || (d != nullptr && !host->Check("string", text, "Dialog.MenuAddString")))
+  if (host == nullptr || (d != nullptr && !host->Check(kStringKind, text, "Dialog.MenuAddString")))
     return 0;
   MenuEntry e;
   e.type = MenuEntry::Type::String;
@@ -364,9 +353,7 @@ int32_t MenuFinished(C4D_Dialog* d) {
 int32_t SetInt32(C4D_Dialog* d, int32_t gadget, int32_t value, int32_t min, int32_t max,
                  int32_t step, int32_t tristate) {
   const char* call = "Dialog.SetInt32";
-  Host* host = Enter(call);
-  if (host == nullptr) return 0;
-  DialogObj* dlg = Use(*host, d, call);
+  auto [host, dlg] = EnterDialog(call, d);
   if (dlg == nullptr) return 0;
   Gadget* g =
       ValueGadget(*host, dlg, gadget, Gadget::Kind::Combo, call, " (SetBool sets a check box)");
@@ -390,9 +377,7 @@ int32_t SetInt32(C4D_Dialog* d, int32_t gadget, int32_t value, int32_t min, int3
 
 int32_t SetBool(C4D_Dialog* d, int32_t gadget, int32_t value, int32_t tristate) {
   const char* call = "Dialog.SetBool";
-  Host* host = Enter(call);
-  if (host == nullptr) return 0;
-  DialogObj* dlg = Use(*host, d, call);
+  auto [host, dlg] = EnterDialog(call, d);
   if (dlg == nullptr) return 0;
   Gadget* g =
       ValueGadget(*host, dlg, gadget, Gadget::Kind::Check, call, " (SetInt32 sets a combo box)");
@@ -404,9 +389,7 @@ int32_t SetBool(C4D_Dialog* d, int32_t gadget, int32_t value, int32_t tristate) 
 
 int32_t GetValue(C4D_Dialog* d, int32_t gadget, int32_t* out, Gadget::Kind kind, const char* call,
                  const char* instead) {
-  Host* host = Enter(call);
-  if (host == nullptr) return 0;
-  DialogObj* dlg = Use(*host, d, call);
+  auto [host, dlg] = EnterDialog(call, d);
   if (dlg == nullptr) return 0;
   if (out == nullptr) {
     host->Misuse(Rule::Argument, call, "NULL result pointer");
@@ -429,9 +412,7 @@ int32_t GetBool(C4D_Dialog* d, int32_t gadget, int32_t* out) {
 }
 
 int32_t Enable(C4D_Dialog* d, int32_t gadget, int32_t enabled) {
-  Host* host = Enter("Dialog.Enable");
-  if (host == nullptr) return 0;
-  DialogObj* dlg = Use(*host, d, "Dialog.Enable");
+  DialogObj* dlg = EnterDialog("Dialog.Enable", d).object;
   if (dlg == nullptr || !dlg->HasWindow()) return 0;
   Gadget* g = dlg->window.Find(gadget);
   if (g == nullptr) return 0;

@@ -50,18 +50,18 @@ Node* CheckNode(DocumentArea& area, const char* call, const C4D_Node* handle) {
 
 DescIdObj* CheckDescId(const char* call, const C4D_DescID* handle) {
   Host& host = *Current();
-  if (!handle || !host.ledger.Has("descid", handle)) {
+  if (!handle || !host.ledger.Has(kDescIdKind, handle)) {
     host.Misuse(Rule::LiveHandle, call,
                 handle ? "parameter identifier " + Ptr(handle) + " is not live"
                        : "parameter identifier is NULL");
     return nullptr;
   }
-  return reinterpret_cast<DescIdObj*>(const_cast<C4D_DescID*>(handle));
+  return kDescIdKind.From(handle);
 }
 
 bool CheckContainer(const char* call, const char* what, const C4D_Container* c) {
   Host& host = *Current();
-  if (c && host.Known("container", c)) return true;
+  if (c && host.Known(kContainerKind, c)) return true;
   host.Misuse(Rule::LiveHandle, call,
               std::string(what) + (c ? " " + Ptr(c) + " is not a live container" : " is NULL"));
   return false;
@@ -289,7 +289,7 @@ void SetAllBits(C4D_Node* node, int32_t bits) {
 C4D_DescID* DescIDCreate() {
   if (!EnterDocumentCall("Document.DescIDCreate")) return nullptr;
   Host& host = *Current();
-  if (!host.AllowCreate("descid")) return nullptr;
+  if (!host.AllowCreate(kDescIdKind)) return nullptr;
   auto* d = new DescIdObj;
   host.ledger.Add(kDescIdKind, d);
   return reinterpret_cast<C4D_DescID*>(d);
@@ -299,7 +299,7 @@ void DescIDFree(C4D_DescID* d) {
   const char* call = "Document.DescIDFree";
   if (!EnterDocumentCall(call) || !d) return;
   Host& host = *Current();
-  if (!host.ledger.Remove("descid", d)) {
+  if (!host.ledger.Remove(kDescIdKind, d)) {
     host.Misuse(Rule::LiveHandle, call,
                 "parameter identifier " + Ptr(d) + " is not live (freed twice?)");
     return;

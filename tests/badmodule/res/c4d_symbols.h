@@ -1,5 +1,4 @@
-enum
-{
+enum {
   // The bad module's one dialog description: a combo box and a check box
   DLG_BAD = 1900100,
   IDC_BAD_COMBO = 1900101,

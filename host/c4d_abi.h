@@ -51,7 +51,8 @@
  *             dialog's own callbacks;
  *     lends   owned: the answer is the caller's to free; borrowed: the host
  *             keeps it; lends a cell: a borrowed cell holding a borrowed
- *             handle; takes back / takes the object: the host frees it; none;
+ *             handle; takes back / takes: the host frees it (takes: the
+ *             registered object); none;
  *     rules   the simulated host's rule ids (simhost/docs/checks.md) that
  *             check the entry, beyond the three every entry has: main-thread,
  *             null-handle, live-handle. "-": none beyond those.
@@ -282,8 +283,7 @@ typedef struct C4D_RegistrationTable {
   uint32_t size;
   /* Registers a plug-in of `type` under `id`. On success the host owns the
      record's object; on refusal the host destroys it through Destruct. */
-  /* [main; start; takes the object; register-phase, register-type, register-record,
-   * register-object] */
+  /* [main; start; takes; register-phase, register-type, register-record, register-object] */
   int32_t (*RegisterPlugin)(int32_t type, int32_t id, const C4D_String* name, const void* record,
                             size_t recordSize, int32_t apiVersion);
 } C4D_RegistrationTable;

@@ -2,9 +2,11 @@
 // wrong types under its 28 keys, keys missing, keys it does not know, no
 // container at all, or a preferences file that is not one. The module must
 // start, open its dialog and reset its settings without a crash, a leak or a
-// misuse, and every field must hold what the loading rules say: the stored
-// value when it has the field's type (32-bit integer for 7000-7004, boolean
-// for 7005-7027), the factory default otherwise; another plug-in's malformed
+// misuse, and every field must hold what the loading rules say under the
+// host's data model, where a boolean is a 32-bit integer: a choice (7000-
+// 7004) takes a stored int32 unchanged and a stored bool as 0 or 1, an option
+// (7005-7027) takes a stored bool, or an int32 as value != 0; a float, or no
+// entry, gives the factory default; another plug-in's malformed
 // entry beside Brevio's changes nothing of that. A file whose top-level
 // fields have the wrong type (mode byte 0xF0 and above) is no preferences
 // file: the host ignores it and Brevio shows its defaults.
@@ -60,8 +62,8 @@ json Expected(const json& stored, const Field& f, bool choice) {
   const std::string key = std::to_string(f.key);
   if (stored.is_object() && stored.contains(key)) {
     const json& e = stored[key];
-    if (choice && e.contains("int32")) return e["int32"];
-    if (!choice && e.contains("bool")) return e["bool"];
+    if (e.contains("int32")) return choice ? e["int32"] : json(e["int32"].get<int32_t>() != 0);
+    if (e.contains("bool")) return choice ? json(e["bool"].get<bool>() ? 1 : 0) : e["bool"];
   }
   return choice ? json(f.preset) : json(f.preset != 0);
 }

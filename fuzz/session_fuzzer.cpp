@@ -15,6 +15,7 @@
 #include "core/core.h"
 #include "dialog/dialog_area.h"
 #include "document/document_area.h"
+#include "document/scene.h"
 #include "fuzz_support.h"
 
 namespace {
@@ -32,7 +33,13 @@ constexpr int32_t kMenuEntries[] = {5050, 5055, 5100, 5110, 12097};
 json TypedValue(brevio_fuzz::Input& in, int32_t id) {
   // The render engine stays standard mostly, so that most clicks render.
   if (id == 5300) return {{"int32", in.Chance(5) ? in.Int32() : 0}};
-  switch (in.Below(3)) {
+  // A setting the host describes holds its own type (a scene giving another
+  // is refused); a boolean and an int32 are one type.
+  static const simhost::Container described = simhost::DefaultRenderSettings();
+  const auto it = described.entries.find(id);
+  const bool isFloat = it != described.entries.end() && it->second.type == Value::Type::Float;
+  const bool isInteger = it != described.entries.end() && !isFloat;
+  switch (isFloat ? 2 : isInteger ? in.Below(2) : in.Below(3)) {
     case 0:
       return {{"int32", static_cast<int32_t>(in.Below(8))}};
     case 1:

@@ -14,70 +14,76 @@ C4D_Container* Create(Int32 id) {
 }
 }  // namespace
 
+C4D_Container* ContainerHandleTraits::Duplicate(const C4D_Container* src) {
+  const C4D_ContainerTable* t = Table();
+  const Int32 id = src != nullptr && HOST_HAS(t, GetId) ? t->GetId(src) : NOTOK;
+  C4D_Container* copy = Create(id);
+  if (copy != nullptr && src != nullptr) CopyInto(copy, src);
+  return copy;
+}
+
+void ContainerHandleTraits::Free(C4D_Container* c) {
+  const C4D_ContainerTable* t = Table();
+  if (HOST_HAS(t, Free)) t->Free(c);
+}
+
+void ContainerHandleTraits::CopyInto(C4D_Container* dst, const C4D_Container* src) {
+  const C4D_ContainerTable* t = Table();
+  if (dst != src && HOST_HAS(t, CopyTo)) t->CopyTo(src, dst);
+}
+
 BaseContainer::BaseContainer() : _handle(Create(NOTOK)) {}
 
 BaseContainer::BaseContainer(Int32 id) : _handle(Create(id)) {}
 
-BaseContainer::BaseContainer(const BaseContainer& n) : _handle(Create(n.GetId())) {
-  n.CopyTo(this, COPYFLAGS::NONE, nullptr);
-}
-
-BaseContainer::~BaseContainer() {
-  const C4D_ContainerTable* t = Table();
-  if (_handle != nullptr && HOST_HAS(t, Free)) t->Free(_handle);
-  _handle = nullptr;
-}
-
-const BaseContainer& BaseContainer::operator=(const BaseContainer& n) {
-  if (this != &n) {
-    if (_handle == nullptr) _handle = Create(n.GetId());
-    n.CopyTo(this, COPYFLAGS::NONE, nullptr);
-  }
-  return *this;
-}
-
 Bool BaseContainer::CopyTo(BaseContainer* dst, COPYFLAGS, AliasTrans*) const {
   const C4D_ContainerTable* t = Table();
-  if (dst == nullptr || _handle == nullptr || dst->_handle == nullptr || !HOST_HAS(t, CopyTo))
+  if (dst == nullptr || GetHostHandle() == nullptr || dst->GetHostHandle() == nullptr ||
+      !HOST_HAS(t, CopyTo))
     return false;
-  if (dst != this) t->CopyTo(_handle, dst->_handle);
+  ContainerHandleTraits::CopyInto(dst->GetHostHandle(), GetHostHandle());
   return true;
 }
 
 Int32 BaseContainer::GetId() const {
   const C4D_ContainerTable* t = Table();
-  return _handle != nullptr && HOST_HAS(t, GetId) ? t->GetId(_handle) : NOTOK;
+  return GetHostHandle() != nullptr && HOST_HAS(t, GetId) ? t->GetId(GetHostHandle()) : NOTOK;
 }
 
 Bool BaseContainer::GetBool(Int32 id, Bool preset) const {
   const C4D_ContainerTable* t = Table();
-  if (_handle == nullptr || !HOST_HAS(t, GetBool)) return preset;
-  return t->GetBool(_handle, id, preset ? 1 : 0) != 0;
+  if (GetHostHandle() == nullptr || !HOST_HAS(t, GetBool)) return preset;
+  return t->GetBool(GetHostHandle(), id, preset ? 1 : 0) != 0;
 }
 
 Int32 BaseContainer::GetInt32(Int32 id, Int32 preset) const {
   const C4D_ContainerTable* t = Table();
-  return _handle != nullptr && HOST_HAS(t, GetInt32) ? t->GetInt32(_handle, id, preset) : preset;
+  return GetHostHandle() != nullptr && HOST_HAS(t, GetInt32)
+             ? t->GetInt32(GetHostHandle(), id, preset)
+             : preset;
 }
 
 Float BaseContainer::GetFloat(Int32 id, Float preset) const {
   const C4D_ContainerTable* t = Table();
-  return _handle != nullptr && HOST_HAS(t, GetFloat) ? t->GetFloat(_handle, id, preset) : preset;
+  return GetHostHandle() != nullptr && HOST_HAS(t, GetFloat)
+             ? t->GetFloat(GetHostHandle(), id, preset)
+             : preset;
 }
 
 void BaseContainer::SetBool(Int32 id, Bool b) {
   const C4D_ContainerTable* t = Table();
-  if (_handle != nullptr && HOST_HAS(t, SetBool)) t->SetBool(_handle, id, b ? 1 : 0);
+  if (GetHostHandle() != nullptr && HOST_HAS(t, SetBool))
+    t->SetBool(GetHostHandle(), id, b ? 1 : 0);
 }
 
 void BaseContainer::SetInt32(Int32 id, Int32 l) {
   const C4D_ContainerTable* t = Table();
-  if (_handle != nullptr && HOST_HAS(t, SetInt32)) t->SetInt32(_handle, id, l);
+  if (GetHostHandle() != nullptr && HOST_HAS(t, SetInt32)) t->SetInt32(GetHostHandle(), id, l);
 }
 
 void BaseContainer::SetFloat(Int32 id, Float r) {
   const C4D_ContainerTable* t = Table();
-  if (_handle != nullptr && HOST_HAS(t, SetFloat)) t->SetFloat(_handle, id, r);
+  if (GetHostHandle() != nullptr && HOST_HAS(t, SetFloat)) t->SetFloat(GetHostHandle(), id, r);
 }
 
 const BaseContainer* BaseContainer::FromHostCell(C4D_Container* const* cell) {

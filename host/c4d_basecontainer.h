@@ -9,6 +9,7 @@
 #pragma once
 
 #include "c4d_abi.h"
+#include "c4d_owned_handle.h"
 #include "ge_prepass.h"
 #include "maxon/apibase.h"
 
@@ -16,15 +17,31 @@ namespace cinema {
 
 class AliasTrans;
 
+// A copy of a container is a new one with the same id and entries (an empty
+// anonymous one when there is nothing to copy); assigning copies into the
+// container already held.
+struct ContainerHandleTraits {
+  static C4D_Container* Duplicate(const C4D_Container* src);
+  static void Free(C4D_Container* c);
+  static constexpr bool kAssignInPlace = true;
+  static void CopyInto(C4D_Container* dst, const C4D_Container* src);
+};
+
 class BaseContainer {
  public:
   // A new empty anonymous container (id NOTOK).
   BaseContainer();
   // A new empty container with its own id.
   explicit BaseContainer(Int32 id);
-  BaseContainer(const BaseContainer& n);
-  ~BaseContainer();
-  const BaseContainer& operator=(const BaseContainer& n);
+  // A copy is a new container equal to `n` (no move: a lent container is
+  // never taken over).
+  BaseContainer(const BaseContainer& n) = default;
+  ~BaseContainer() = default;
+  // Copies `n` into the container held.
+  const BaseContainer& operator=(const BaseContainer& n) {
+    _handle = n._handle;
+    return *this;
+  }
 
   // Makes `dst` an equal copy of this container (its id and every entry).
   // False when either side has no host container behind it (the host was
@@ -42,12 +59,12 @@ class BaseContainer {
 
   // The host container, for the host layer's own calls (NULL when the host
   // could not make one: reads then answer their preset, writes do nothing).
-  C4D_Container* GetHostHandle() const { return _handle; }
+  C4D_Container* GetHostHandle() const { return _handle.Get(); }
   // The BaseContainer the host keeps in `cell` (a lent container).
   static const BaseContainer* FromHostCell(C4D_Container* const* cell);
 
  private:
-  C4D_Container* _handle = nullptr;
+  OwnedHostHandle<C4D_Container, ContainerHandleTraits> _handle;
 };
 
 static_assert(sizeof(BaseContainer) == sizeof(C4D_Container*),

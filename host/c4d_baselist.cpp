@@ -128,32 +128,35 @@ BaseDocument* GetActiveDocument() {
                                         : nullptr;
 }
 
-DescID::DescID() {
+namespace {
+C4D_DescID* CreateDescIDHandle() {
   const C4D_DocumentTable* t = Table();
-  if (HOST_HAS(t, DescIDCreate) && HOST_HAS(t, DescIDFree)) _id = t->DescIDCreate();
+  return HOST_HAS(t, DescIDCreate) && HOST_HAS(t, DescIDFree) ? t->DescIDCreate() : nullptr;
+}
+}  // namespace
+
+C4D_DescID* DescIDHandleTraits::Duplicate(const C4D_DescID* src) {
+  C4D_DescID* copy = CreateDescIDHandle();
+  if (copy != nullptr && src != nullptr) CopyInto(copy, src);
+  return copy;
 }
 
-DescID::DescID(const DescID& src) : DescID() { *this = src; }
-
-DescID::DescID(DescID&& src) noexcept : _id(src._id) { src._id = nullptr; }
-
-DescID::~DescID() {
+void DescIDHandleTraits::Free(C4D_DescID* d) {
   const C4D_DocumentTable* t = Table();
-  if (_id != nullptr && HOST_HAS(t, DescIDFree)) t->DescIDFree(_id);
-  _id = nullptr;
+  if (HOST_HAS(t, DescIDFree)) t->DescIDFree(d);
 }
 
-const DescID& DescID::operator=(const DescID& id) {
+void DescIDHandleTraits::CopyInto(C4D_DescID* dst, const C4D_DescID* src) {
   const C4D_DocumentTable* t = Table();
-  if (this != &id && _id != nullptr && id._id != nullptr && HOST_HAS(t, DescIDCopy))
-    t->DescIDCopy(_id, id._id);
-  return *this;
+  if (dst != src && HOST_HAS(t, DescIDCopy)) t->DescIDCopy(dst, src);
 }
+
+DescID::DescID() : _id(CreateDescIDHandle()) {}
 
 void DescID::PushId(const DescLevel& subid) {
   const C4D_DocumentTable* t = Table();
-  if (_id != nullptr && HOST_HAS(t, DescIDPushLevel))
-    t->DescIDPushLevel(_id, subid.id, subid.dtype, subid.creator);
+  if (_id.Get() != nullptr && HOST_HAS(t, DescIDPushLevel))
+    t->DescIDPushLevel(_id.Get(), subid.id, subid.dtype, subid.creator);
 }
 
 void DescID::PushId(const std::initializer_list<DescLevel>& subids) {

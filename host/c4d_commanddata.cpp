@@ -10,12 +10,12 @@ namespace cinema {
 
 CommandData::~CommandData() { _magic = 0; }
 
-Bool CommandData::Execute(BaseDocument*, GeDialog*) { return false; }
+Bool CommandData::Execute(BaseDocument*, GeDialog*) { return true; }
 Bool CommandData::ExecuteSubID(BaseDocument*, Int32, GeDialog*) { return false; }
 Bool CommandData::ExecuteOptionID(BaseDocument*, Int32, Int32, GeDialog*) { return false; }
 Int32 CommandData::GetState(BaseDocument*, GeDialog*) { return CMD_ENABLED; }
 Bool CommandData::GetSubContainer(BaseDocument*, BaseContainer&, GeDialog*) { return false; }
-Bool CommandData::RestoreLayout(void*) { return false; }
+Bool CommandData::RestoreLayout(void*) { return true; }
 String CommandData::GetScriptName() { return String(); }
 Bool CommandData::Message(Int32, void*) { return true; }
 

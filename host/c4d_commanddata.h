@@ -24,7 +24,10 @@ class CommandData : public BaseData {
   CommandData(const CommandData&) = delete;
   CommandData& operator=(const CommandData&) = delete;
 
-  // The overridable operations, in the host's slot order.
+  // The overridable operations, in the host's slot order. Defaults, as the
+  // host's own base class answers: Execute and RestoreLayout succeed, the
+  // sub-id and option runs and the sub-menu are not handled, the state is
+  // enabled, the script name is empty, a message is accepted.
   virtual Bool Execute(BaseDocument* doc, GeDialog* parentManager);
   virtual Bool ExecuteSubID(BaseDocument* doc, Int32 subid, GeDialog* parentManager);
   virtual Bool ExecuteOptionID(BaseDocument* doc, Int32 plugid, Int32 subid,

@@ -3,10 +3,19 @@
 #pragma once
 
 #include "c4d_abi.h"
+#include "c4d_owned_handle.h"
 #include "c4d_string.h"
 #include "maxon/apibase.h"
 
 namespace cinema {
+
+// A copy of a path is a new host object; assigning one replaces it.
+struct FilenameHandleTraits {
+  static C4D_Filename* Duplicate(const C4D_Filename* src);
+  static void Free(C4D_Filename* f);
+  static constexpr bool kAssignInPlace = false;
+  static void CopyInto(C4D_Filename*, const C4D_Filename*) {}
+};
 
 class Filename {
  public:
@@ -15,11 +24,14 @@ class Filename {
   // A path from UTF-8 text (stays empty when the host cannot make one).
   Filename(const Char* string);           // NOLINT(google-explicit-constructor)
   Filename(const maxon::String& string);  // NOLINT(google-explicit-constructor)
-  Filename(const Filename& src);
-  Filename(Filename&& src) noexcept;
-  ~Filename();
-  const Filename& operator=(const Filename& fname);
-  Filename& operator=(Filename&& fname) noexcept;
+  Filename(const Filename& src) = default;
+  Filename(Filename&& src) noexcept = default;
+  ~Filename() = default;
+  const Filename& operator=(const Filename& fname) {
+    _path = fname._path;
+    return *this;
+  }
+  Filename& operator=(Filename&& fname) noexcept = default;
 
   Bool IsPopulated() const;
   // The full path as text (empty for the empty path).
@@ -35,15 +47,14 @@ class Filename {
   friend const Filename operator+(const Filename& fname1, const Filename& fname2);
 
   // The host object (NULL for the empty path), for the host layer's calls.
-  const C4D_Filename* GetHostHandle() const { return _path; }
+  const C4D_Filename* GetHostHandle() const { return _path.Get(); }
   // Takes ownership of a path the host handed over (may be NULL).
   static Filename AdoptHostHandle(C4D_Filename* owned);
   // A copy of a path the host lent (NULL gives the empty path).
   static Filename CopyOfHostHandle(const C4D_Filename* borrowed);
 
  private:
-  void Free();
-  C4D_Filename* _path = nullptr;
+  OwnedHostHandle<C4D_Filename, FilenameHandleTraits> _path;
 };
 
 // The plug-in folder: the folder that holds the module file (a copy of the

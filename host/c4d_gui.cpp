@@ -81,7 +81,7 @@ GeDialog::~GeDialog() {
 Bool GeDialog::CreateLayout() { return true; }
 Bool GeDialog::InitValues() { return true; }
 Bool GeDialog::CoreMessage(Int32, const BaseContainer&) { return true; }
-Bool GeDialog::Command(Int32, const BaseContainer&) { return true; }
+Bool GeDialog::Command(Int32, const BaseContainer&) { return false; }
 Bool GeDialog::AskClose() { return false; }
 void GeDialog::DestroyWindow() {}
 
@@ -107,7 +107,9 @@ Bool GeDialog::Close() {
 Bool GeDialog::LoadDialogResource(Int32 id, GeResource* lr, Int32 flags) {
   const C4D_DialogTable* t = Table();
   if (_dlg == nullptr || !HOST_HAS(t, LoadDialogResource)) return false;
-  return t->LoadDialogResource(_dlg, id, lr != nullptr ? lr->GetHostHandle() : nullptr, flags) != 0;
+  // No resource given: the module-wide one.
+  if (lr == nullptr) lr = &g_resource;
+  return t->LoadDialogResource(_dlg, id, lr->GetHostHandle(), flags) != 0;
 }
 
 Bool GeDialog::FreeChildren(const GadgetPtr& id) {
@@ -173,21 +175,25 @@ Bool GeDialog::SetBool(const GadgetPtr& id, Int32 value, Int32 tristate) {
 }
 
 Bool GeDialog::GetInt32(const GadgetPtr& id, Int32& value) const {
+  if (_dlg == nullptr) return false;
+  // The host may write the value even when the read fails; what it writes
+  // then is not defined, so a failed read hands back the poison.
   const C4D_DialogTable* t = Table();
-  if (_dlg == nullptr || !HOST_HAS(t, GetInt32)) return false;
-  int32_t read = value;
-  if (t->GetInt32(_dlg, id.Id(), &read) == 0) return false;
-  value = read;
-  return true;
+  int32_t read = UNDEFINED_GADGET_VALUE;
+  const Bool ok = HOST_HAS(t, GetInt32) && t->GetInt32(_dlg, id.Id(), &read) != 0;
+  value = ok ? read : UNDEFINED_GADGET_VALUE;
+  return ok;
 }
 
 Bool GeDialog::GetBool(const GadgetPtr& id, Bool& value) const {
+  if (_dlg == nullptr) return false;
+  // A check box is read as a number, and the value is assigned whether the
+  // read succeeded or not: a failed read answers the poison's truth, true.
   const C4D_DialogTable* t = Table();
-  if (_dlg == nullptr || !HOST_HAS(t, GetBool)) return false;
-  int32_t read = value ? 1 : 0;
-  if (t->GetBool(_dlg, id.Id(), &read) == 0) return false;
-  value = read != 0;
-  return true;
+  int32_t read = UNDEFINED_GADGET_VALUE;
+  const Bool ok = HOST_HAS(t, GetBool) && t->GetBool(_dlg, id.Id(), &read) != 0;
+  value = (ok ? read : UNDEFINED_GADGET_VALUE) != 0;
+  return ok;
 }
 
 Bool GeDialog::Enable(const GadgetPtr& id, Bool enabled) {

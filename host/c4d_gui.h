@@ -17,6 +17,12 @@ namespace cinema {
 
 class C4DGadget;
 
+// What a gadget read that the host refuses hands back. The host leaves the
+// value undefined there (a check box read converts a number that was never
+// written); this layer hands back a fixed poison instead, so that code which
+// relies on a failed read fails a test. Not zero, not one, and no item id.
+constexpr Int32 UNDEFINED_GADGET_VALUE = static_cast<Int32>(0xDEADBEEFu);
+
 // A gadget of a dialog, by id.
 class GadgetPtr {
  public:
@@ -35,8 +41,8 @@ class GeDialog {
   GeDialog(const GeDialog&) = delete;
   GeDialog& operator=(const GeDialog&) = delete;
 
-  // Called by the host. Defaults: layout and values succeed, messages and
-  // commands are accepted, the window may close.
+  // Called by the host. Defaults: layout and values succeed, core messages
+  // are accepted, a command is not handled, the window may close.
   virtual Bool CreateLayout();
   virtual Bool InitValues();
   virtual Bool CoreMessage(Int32 id, const BaseContainer& msg);
@@ -64,8 +70,9 @@ class GeDialog {
   Bool MenuSubEnd();
   Bool MenuFinished();
 
-  // Gadget values; false without a host-side dialog. A get that fails leaves
-  // `value` as it was.
+  // Gadget values; false without a host-side dialog (a get then leaves
+  // `value` alone). A get that reaches the host and fails still assigns
+  // `value`: GetInt32 UNDEFINED_GADGET_VALUE, GetBool true.
   Bool SetInt32(const GadgetPtr& id, Int32 value, Int32 min = LIMIT<Int32>::MIN,
                 Int32 max = LIMIT<Int32>::MAX, Int32 step = 1, Int32 tristate = 0,
                 Int32 min2 = LIMIT<Int32>::MIN, Int32 max2 = LIMIT<Int32>::MAX);

@@ -3,18 +3,20 @@
 // (source/main.cpp); the module entry calls them from c4d_main.
 #pragma once
 
+#include "c4d_abi.h"
 #include "maxon/apibase.h"
 
-#define C4DPL_INIT_SYS 1
-#define C4DPL_INIT 2
-#define C4DPL_END 3
-#define C4DPL_INIT_VERSION 4
-#define C4DPL_MESSAGE 6
-#define C4DPL_ERROR -1
-#define C4DPL_ERROR_VERSION -3
+// The host's names for the ABI's actions, answers and messages.
+#define C4DPL_INIT_SYS C4D_PL_INIT_SYS
+#define C4DPL_INIT C4D_PL_INIT
+#define C4DPL_END C4D_PL_END
+#define C4DPL_INIT_VERSION C4D_PL_INIT_VERSION
+#define C4DPL_MESSAGE C4D_PL_MESSAGE
+#define C4DPL_ERROR C4D_PL_ERROR
+#define C4DPL_ERROR_VERSION C4D_PL_ERROR_VERSION
 
 // Message 0: the host asks the module's load priority.
-#define C4DMSG_PRIORITY 0
+#define C4DMSG_PRIORITY C4D_MSG_PRIORITY
 
 namespace cinema {
 

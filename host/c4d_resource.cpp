@@ -59,7 +59,10 @@ Bool GeResource::Init() {
 }
 
 Bool GeResource::Init(const Filename& path, Bool) {
-  Free();  // keeps the one Init() attempt made
+  // One load per object, whichever Init asks first: a later call answers
+  // from that attempt, also after Free.
+  if (_attempted) return _resource != nullptr;
+  _attempted = true;
   const C4D_ResourceTable* t = Table();
   if (path.GetHostHandle() != nullptr && HOST_HAS(t, LoadFromPluginFolder) && HOST_HAS(t, Free))
     _resource = t->LoadFromPluginFolder(path.GetHostHandle());

@@ -22,6 +22,8 @@ class GeResource {
   // attempt, also after Free.
   Bool Init();
   // Loads the resource of a plug-in folder (the host looks in its `res`).
+  // The same one attempt per object as Init(): a second call of either
+  // answers from the first and loads nothing.
   Bool Init(const Filename& path, Bool regardIsStopped = true);
   // Gives the resource set and its strings back to the host.
   void Free();

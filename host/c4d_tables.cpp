@@ -23,19 +23,12 @@ const Table* TableAt(const C4D_ServiceRoot& root, const Table* C4D_ServiceRoot::
 const C4D_ServiceTables& HostTables() { return g_tables; }
 
 void RecordServiceTables(const C4D_ServiceRoot& root) {
-  g_tables.memory = TableAt(root, &C4D_ServiceRoot::memory, 0, "memory");
-  g_tables.container = TableAt(root, &C4D_ServiceRoot::container, 1, "container");
-  g_tables.string = TableAt(root, &C4D_ServiceRoot::string, 2, "string");
-  g_tables.filename = TableAt(root, &C4D_ServiceRoot::filename, 3, "filename");
-  g_tables.resource = TableAt(root, &C4D_ServiceRoot::resource, 4, "resource");
-  g_tables.bitmap = TableAt(root, &C4D_ServiceRoot::bitmap, 5, "bitmap");
-  g_tables.registration = TableAt(root, &C4D_ServiceRoot::registration, 6, "registration");
-  g_tables.dialog = TableAt(root, &C4D_ServiceRoot::dialog, 7, "dialog");
-  g_tables.document = TableAt(root, &C4D_ServiceRoot::document, 8, "document");
-  g_tables.command = TableAt(root, &C4D_ServiceRoot::command, 9, "command");
-  g_tables.console = TableAt(root, &C4D_ServiceRoot::console, 10, "console");
-  g_tables.prefs = TableAt(root, &C4D_ServiceRoot::prefs, 11, "prefs");
-  g_tables.system = TableAt(root, &C4D_ServiceRoot::system, 12, "system");
+  // A table's index is its place in the list.
+  int index = 0;
+#define C4D_RECORD_TABLE(field, type, name) \
+  g_tables.field = TableAt(root, &C4D_ServiceRoot::field, index++, name);
+  C4D_SERVICE_TABLES(C4D_RECORD_TABLE)
+#undef C4D_RECORD_TABLE
 }
 
 void ForgetServiceTables() { g_tables = {}; }

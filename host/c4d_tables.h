@@ -9,20 +9,12 @@
 
 #include "c4d_abi.h"
 
+// One pointer per service table of the root, NULL for a table the host
+// lacks.
 struct C4D_ServiceTables {
-  const C4D_MemoryTable* memory;
-  const C4D_ContainerTable* container;
-  const C4D_StringTable* string;
-  const C4D_FilenameTable* filename;
-  const C4D_ResourceTable* resource;
-  const C4D_BitmapTable* bitmap;
-  const C4D_RegistrationTable* registration;
-  const C4D_DialogTable* dialog;
-  const C4D_DocumentTable* document;
-  const C4D_CommandTable* command;
-  const C4D_ConsoleTable* console;
-  const C4D_PrefsTable* prefs;
-  const C4D_SystemTable* system;
+#define C4D_RECORD_SLOT(field, type, name) const type* field;
+  C4D_SERVICE_TABLES(C4D_RECORD_SLOT)
+#undef C4D_RECORD_SLOT
 };
 
 // The recorded tables; every pointer is NULL before system initialisation.

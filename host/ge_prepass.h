@@ -2,6 +2,7 @@
 // passes or reads.
 #pragma once
 
+#include "c4d_abi.h"
 #include "maxon/apibase.h"
 
 namespace cinema {
@@ -17,7 +18,7 @@ enum class GEMB {
   FORCEDIALOG = 0x8000,
   ICONSTOP = 0x0010,
   ICONQUESTION = 0x0020,
-  ICONEXCLAMATION = 0x0030,
+  ICONEXCLAMATION = C4D_GEMB_ICONEXCLAMATION,
   ICONASTERISK = 0x0040,
   MULTILINE = 0x0080
 } MAXON_ENUM_FLAGS(GEMB);
@@ -43,7 +44,11 @@ enum class EVENT {
 } MAXON_ENUM_FLAGS(EVENT);
 
 // Kinds of dialog window.
-enum class DLG_TYPE { MODAL = 10, MODAL_RESIZEABLE, ASYNC = 20 } MAXON_ENUM_LIST(DLG_TYPE);
+enum class DLG_TYPE {
+  MODAL = C4D_DLG_TYPE_MODAL,
+  MODAL_RESIZEABLE,
+  ASYNC = C4D_DLG_TYPE_ASYNC
+} MAXON_ENUM_LIST(DLG_TYPE);
 
 enum class OPENDIALOGFLAGS { NONE = 0 } MAXON_ENUM_FLAGS(OPENDIALOGFLAGS);
 
@@ -64,7 +69,7 @@ enum class IMAGERESULT {
 enum class COPYFLAGS { NONE = 0 } MAXON_ENUM_FLAGS(COPYFLAGS);
 
 // Kinds of plug-in.
-enum class PLUGINTYPE { COMMAND = 4 } MAXON_ENUM_LIST(PLUGINTYPE);
+enum class PLUGINTYPE { COMMAND = C4D_PLUGINTYPE_COMMAND } MAXON_ENUM_LIST(PLUGINTYPE);
 
 }  // namespace cinema
 

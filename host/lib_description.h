@@ -7,6 +7,7 @@
 
 #include "c4d_abi.h"
 #include "c4d_basecontainer.h"
+#include "c4d_owned_handle.h"
 #include "maxon/apibase.h"
 
 namespace cinema {
@@ -27,14 +28,27 @@ struct DescLevel {
       : id(t_id), dtype(t_datatype), creator(t_creator) {}
 };
 
+// A copy of an identifier is a new one with the same levels (an empty one
+// when there is nothing to copy); assigning copies into the one held.
+struct DescIDHandleTraits {
+  static C4D_DescID* Duplicate(const C4D_DescID* src);
+  static void Free(C4D_DescID* d);
+  static constexpr bool kAssignInPlace = true;
+  static void CopyInto(C4D_DescID* dst, const C4D_DescID* src);
+};
+
 class DescID {
  public:
   // An empty identifier (no levels).
   DescID();
-  DescID(const DescID& src);
-  DescID(DescID&& src) noexcept;
-  ~DescID();
-  const DescID& operator=(const DescID& id);
+  DescID(const DescID& src) = default;
+  DescID(DescID&& src) noexcept = default;
+  ~DescID() = default;
+  // Copies the levels of `id` into the identifier held.
+  const DescID& operator=(const DescID& id) {
+    _id = id._id;
+    return *this;
+  }
 
   // An identifier of the given levels, in order.
   template <typename... T>
@@ -48,10 +62,10 @@ class DescID {
   void PushId(const std::initializer_list<DescLevel>& subids);
 
   // The host object (NULL when the host could not make one).
-  const C4D_DescID* GetHostHandle() const { return _id; }
+  const C4D_DescID* GetHostHandle() const { return _id.Get(); }
 
  private:
-  C4D_DescID* _id = nullptr;
+  OwnedHostHandle<C4D_DescID, DescIDHandleTraits> _id;
 };
 
 #define CreateDescID(...) cinema::DescID::Create(__VA_ARGS__)

@@ -80,6 +80,9 @@ struct BrevioSettings {
   static BrevioSettings FactoryDefaults();
 };
 
+// A combo box and its items (brevcore_bindings.h).
+struct ComboBox;
+
 class BrevioDialog : public GeDialog {
  public:
   BrevioSettings settings{};
@@ -116,6 +119,8 @@ class BrevioDialog : public GeDialog {
  private:
   // Reads one gadget into its field; answers whether the gadget has one.
   Bool ReadGadget(Int32 id);
+  // Replaces the items of a combo box.
+  void FillComboBox(const ComboBox& combo);
   void ApplyOverrides(BaseDocument* doc, RenderData* rd, BaseContainer& working);
   void SendParameterAction(BaseDocument* doc, RenderData* rd);
   void SuppressPostEffects(RenderData* rd);

@@ -5,60 +5,6 @@
 
 namespace {
 
-struct ComboItem {
-  Int32 id;
-  const Char* text;
-};
-
-constexpr ComboItem kAntialiasingItems[] = {
-    {IDV_AA_NONE, "None"}, {IDV_AA_GEOMETRY, "Geometry"}, {IDV_AA_BEST, "Best"}};
-constexpr ComboItem kFilterItems[] = {{IDV_AAFILTER_STILL, "Still"},
-                                      {IDV_AAFILTER_ANIMATION, "Animation"}};
-constexpr ComboItem kFrameItems[] = {{IDV_FRAMES_CURRENT, "Current frame"},
-                                     {IDV_FRAMES_PREVIEW, "Preview range"},
-                                     {IDV_FRAMES_ALL, "All"}};
-constexpr ComboItem kTargetItems[] = {{IDV_TARGET_EDITOR, "Editor"},
-                                      {IDV_TARGET_PICTUREVIEWER, "Picture Viewer"}};
-constexpr ComboItem kScaleItems[] = {{IDV_SCALE_1_1, "1:1"}, {IDV_SCALE_1_2, "1:2"},
-                                     {IDV_SCALE_1_3, "1:3"}, {IDV_SCALE_1_4, "1:4"},
-                                     {IDV_SCALE_1_8, "1:8"}, {IDV_SCALE_1_16, "1:16"}};
-constexpr ComboItem kQualityItems[] = {{IDV_QUALITY_LOW_NOFILTER, "Low - no filter"},
-                                       {IDV_QUALITY_LOW, "Low"},
-                                       {IDV_QUALITY_NOCHANGE, "No change"}};
-
-struct ComboBox {
-  Int32 gadget;
-  const ComboItem* items;
-  Int32 count;
-};
-
-template <size_t N>
-constexpr ComboBox Combo(Int32 gadget, const ComboItem (&items)[N]) {
-  return {gadget, items, static_cast<Int32>(N)};
-}
-
-// In the order the combo boxes are filled.
-constexpr ComboBox kComboBoxes[] = {
-    Combo(IDC_ANTIALIASING, kAntialiasingItems), Combo(IDC_AAFILTER, kFilterItems),
-    Combo(IDC_FRAMERANGE, kFrameItems),          Combo(IDC_RENDERTARGET, kTargetItems),
-    Combo(IDC_RESOLUTION, kScaleItems),          Combo(IDC_QUALITYPRESET, kQualityItems),
-};
-
-// The gadgets whose fields the enabling rules read.
-Bool RulesDependOn(Int32 gadget) {
-  switch (gadget) {
-    case IDC_RENDERTARGET:
-    case IDC_ANTIALIASING:
-    case IDC_RENDERREGION:
-    case IDC_REFLECTION:
-    case IDC_SHADOW:
-    case IDC_POSTEFFECTS:
-      return true;
-    default:
-      return false;
-  }
-}
-
 const Char* const kAboutText =
     "Brevio v1.21 for Cinema 4D 2026\n"
     "Copyright (c) Talvern Software. All rights reserved.\n"
@@ -78,11 +24,8 @@ Bool BrevioDialog::CreateLayout() {
 
   // Items are removed first, so a combo box never holds an item twice however
   // often the window is built.
-  for (const ComboBox& combo : kComboBoxes) {
-    FreeChildren(combo.gadget);
-    for (Int32 i = 0; i < combo.count; ++i)
-      AddChild(combo.gadget, combo.items[i].id, String(combo.items[i].text));
-  }
+  for (const ChoiceBinding& b : kChoiceBindings) FillComboBox(b.combo);
+  FillComboBox(kUnboundCombo);
 
   // A sub-menu that could not be opened gets no entries and no end.
   MenuFlushAll();
@@ -113,46 +56,52 @@ Bool BrevioDialog::InitValues() {
 
 void BrevioDialog::WriteGadgets() {
   for (const ChoiceBinding& b : kChoiceBindings)
-    SetInt32(b.gadget, settings.*b.field, LIMIT<Int32>::MIN, LIMIT<Int32>::MAX, 1, 0);
+    SetInt32(b.gadget(), settings.*b.field, LIMIT<Int32>::MIN, LIMIT<Int32>::MAX, 1, 0);
   for (size_t i : kOptionGadgetOrder)
     SetBool(kOptionBindings[i].gadget, settings.*kOptionBindings[i].field);
 }
 
 void BrevioDialog::ReadGadgets() {
-  for (const ChoiceBinding& b : kChoiceBindings) ReadGadget(b.gadget);
+  for (const ChoiceBinding& b : kChoiceBindings) ReadGadget(b.gadget());
   for (size_t i : kOptionGadgetOrder) ReadGadget(kOptionBindings[i].gadget);
 }
 
 Bool BrevioDialog::ReadGadget(Int32 id) {
-  // A gadget the host cannot read leaves its field as it was.
+  // Read into a local and stored only when the read succeeded: the host may
+  // write an undefined value on a failed read, and a gadget it cannot read
+  // leaves its field as it was.
   if (const ChoiceBinding* choice = FindChoiceBinding(id)) {
-    GetInt32(id, settings.*choice->field);
+    Int32 value = 0;
+    if (GetInt32(id, value)) settings.*choice->field = value;
     return true;
   }
   if (const OptionBinding* option = FindOptionBinding(id)) {
-    GetBool(id, settings.*option->field);
+    Bool value = false;
+    if (GetBool(id, value)) settings.*option->field = value;
     return true;
   }
   return false;
 }
 
+void BrevioDialog::FillComboBox(const ComboBox& combo) {
+  FreeChildren(combo.gadget);
+  for (Int32 i = 0; i < combo.count; ++i)
+    AddChild(combo.gadget, combo.items[i].id, String(combo.items[i].text));
+}
+
 void BrevioDialog::ApplyEnablingRules() {
   const BrevioSettings& s = settings;
   Enable(IDC_AAFILTER, s.antialiasing != IDV_AA_NONE);
-  Enable(IDC_LIMITREFLECTION, s.option10014);
-  Enable(IDC_REGIONFROMIRR, s.option10012);
-  if (s.renderTarget == IDV_TARGET_EDITOR) {
-    Enable(IDC_RESOLUTION, false);
-    Enable(IDC_RENDERREGION, false);
-    Enable(IDC_REGIONFROMIRR, false);
-  } else {
-    Enable(IDC_RESOLUTION, true);
-    Enable(IDC_RENDERREGION, true);
-    if (s.option10012) Enable(IDC_REGIONFROMIRR, true);
-  }
-  Enable(IDC_LIMITSHADOW, s.option10015);
+  // A box enabled by another box follows that box's field.
   for (size_t i : kOptionGadgetOrder)
-    if (kOptionBindings[i].keepsPostEffect) Enable(kOptionBindings[i].gadget, s.option10023);
+    if (const OptionBinding* by = FindOptionBinding(kOptionBindings[i].enabledBy))
+      Enable(kOptionBindings[i].gadget, s.*by->field);
+  // The editor view renders at full size and without a region, whatever
+  // the region boxes say.
+  const Bool pictureViewer = s.renderTarget != IDV_TARGET_EDITOR;
+  Enable(IDC_RESOLUTION, pictureViewer);
+  Enable(IDC_RENDERREGION, pictureViewer);
+  Enable(IDC_REGIONFROMIRR, pictureViewer && s.option10012);
 }
 
 Bool BrevioDialog::Command(Int32 id, const BaseContainer&) {

@@ -2,7 +2,7 @@
 // render settings, unwanted post effects switched off, the host's render
 // command, and everything put back at once.
 #include "brevcore.h"
-#include "lib_hair.h"
+#include "brevcore_bindings.h"
 
 namespace {
 
@@ -15,28 +15,6 @@ const Char* const kNotStandardRenderer =
     "Brevio only works with the standard renderer in Cinema 4D.\n"
     "The current render engine is not the standard renderer; please change the engine and try "
     "again";
-
-// One post effect the test render may switch off: its type, the option that
-// keeps it, and the flag that remembers that this render switched it off.
-struct PostEffectRule {
-  Int32 type;
-  Bool BrevioSettings::*keep;
-  Bool BrevioDialog::*suppressed;
-};
-
-constexpr PostEffectRule kPostEffectRules[] = {
-    {VPglobalillumination, &BrevioSettings::option10027, &BrevioDialog::suppressed1021096},
-    {VPambientocclusion, &BrevioSettings::option10024, &BrevioDialog::suppressed300001045},
-    {ID_OLDCAUSTICS, &BrevioSettings::option10025, &BrevioDialog::suppressed1000970},
-    {VPopticsuite_depthoffield, &BrevioSettings::option10026, &BrevioDialog::suppressed1001400},
-    {VPopticsuite_glow, &BrevioSettings::option10028, &BrevioDialog::suppressed1001401},
-    {VPopticsuite_highlights, &BrevioSettings::option10028, &BrevioDialog::suppressed1001402},
-    {VPobjectglow, &BrevioSettings::option10028, &BrevioDialog::suppressed1001007},
-    {VPhair, &BrevioSettings::option10029, &BrevioDialog::suppressed1017325},
-    {VPscenemotionblur, &BrevioSettings::option10031, &BrevioDialog::suppressed1001010},
-    {VPvectormotionblur, &BrevioSettings::option10031, &BrevioDialog::suppressed1002008},
-    {VPlenseffects, &BrevioSettings::option10030, &BrevioDialog::suppressed1001049},
-};
 
 Int32 AntialiasingMode(Int32 choice) {
   if (choice == IDV_AA_NONE) return RDATA_ANTIALIASING_NONE;
@@ -125,19 +103,16 @@ void BrevioDialog::ApplyOverrides(BaseDocument* doc, RenderData* rd, BaseContain
     working.SetFloat(RDATA_YRES, working.GetFloat(RDATA_YRES, 0.0) / divisor);
   }
 
-  if (!s.option10006) working.SetBool(RDATA_SAVEIMAGE, false);
-  if (!s.option10005) working.SetBool(RDATA_MULTIPASS_ENABLE, false);
+  // The plain switches: off while their box is unticked.
+  for (const OptionBinding& b : kOptionBindings)
+    if (b.switchesOff != kNone && !(s.*b.field)) working.SetBool(b.switchesOff, false);
+
   if (s.option10007) working.SetBool(RDATA_ACTIVEOBJECTONLY, true);
-  if (!s.option10021) working.SetBool(RDATA_OPTION_TRANSPARENCY, false);
 
   if (!s.option10015)
     working.SetBool(RDATA_OPTION_SHADOW, false);
   else if (s.option10017)
     working.SetBool(RDATA_LIMITSHADOW, true);
-
-  if (!s.option10020) working.SetBool(RDATA_TEXTURES, false);
-  if (!s.option10022) working.SetBool(RDATA_VOLUMETRICLIGHTING, false);
-  if (!s.option10019) working.SetBool(RDATA_ENABLESPD, false);
 
   if (!s.option10014) {
     working.SetBool(RDATA_OPTION_REFLECTION, false);
@@ -146,9 +121,6 @@ void BrevioDialog::ApplyOverrides(BaseDocument* doc, RenderData* rd, BaseContain
   } else if (s.option10016) {
     working.SetBool(RDATA_LIMITREFLECTION, true);
   }
-
-  if (!s.option10018) working.SetBool(RDATA_ENABLEBLURRY, false);
-  if (!s.option10023) working.SetBool(RDATA_POSTEFFECTS_ENABLE, false);
 }
 
 void BrevioDialog::SendParameterAction(BaseDocument* doc, RenderData* rd) {

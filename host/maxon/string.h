@@ -3,9 +3,18 @@
 #pragma once
 
 #include "c4d_abi.h"
+#include "c4d_owned_handle.h"
 #include "maxon/apibase.h"
 
 namespace maxon {
+
+// A copy of a string is a new host string made from its text.
+struct StringHandleTraits {
+  static C4D_String* Duplicate(const C4D_String* src);
+  static void Free(C4D_String* s);
+  static constexpr bool kAssignInPlace = false;
+  static void CopyInto(C4D_String*, const C4D_String*) {}
+};
 
 class String {
  public:
@@ -14,11 +23,11 @@ class String {
   // A host string made from UTF-8 text. Without a host string (no string
   // service, out of memory) it stays empty.
   explicit String(const Char* str);
-  ~String();
-  String(const String& src);
-  String& operator=(const String& src);
-  String(String&& src) noexcept;
-  String& operator=(String&& src) noexcept;
+  ~String() = default;
+  String(const String& src) = default;
+  String& operator=(const String& src) = default;
+  String(String&& src) noexcept = default;
+  String& operator=(String&& src) noexcept = default;
 
   Bool IsEmpty() const { return GetCStringLen() == 0; }
   Bool IsPopulated() const { return !IsEmpty(); }
@@ -29,15 +38,14 @@ class String {
 
   // The host object (NULL for an empty string that holds none), for the host
   // layer's own calls.
-  const C4D_String* GetHostHandle() const { return _string; }
+  const C4D_String* GetHostHandle() const { return _string.Get(); }
   // Takes ownership of a string the host handed over (may be NULL).
   static String AdoptHostHandle(C4D_String* owned);
   // Hands the host object over to the caller; the string becomes empty.
   C4D_String* ReleaseHostHandle();
 
  private:
-  void Free();
-  C4D_String* _string = nullptr;
+  OwnedHostHandle<C4D_String, StringHandleTraits> _string;
 };
 
 }  // namespace maxon

@@ -138,12 +138,12 @@ TEST_F(CommandRegistration, DefaultsAnswerAsTheHostExpects) {
                                     NewObjClear(PlainCommand)));
   const C4D_CommandRecord& r = Last().record;
   EXPECT_FALSE(Last().hadIcon);
-  EXPECT_FALSE(r.Execute(r.object, nullptr));
+  EXPECT_TRUE(r.Execute(r.object, nullptr));
   EXPECT_FALSE(r.ExecuteSubID(r.object, nullptr, 1));
   EXPECT_FALSE(r.ExecuteOptionID(r.object, nullptr, 1));
   EXPECT_EQ(r.GetState(r.object, nullptr, nullptr), CMD_ENABLED);
   EXPECT_FALSE(r.GetSubContainer(r.object, nullptr, nullptr));
-  EXPECT_FALSE(r.RestoreLayout(r.object, nullptr));
+  EXPECT_TRUE(r.RestoreLayout(r.object, nullptr));
   EXPECT_EQ(r.GetScriptName(r.object), nullptr);
   EXPECT_TRUE(r.Message(r.object, 1, nullptr));
 }
@@ -252,14 +252,15 @@ TEST_F(HostLayer, DialogGadgetsAndMenusReachTheHostSide) {
   C4D_Dialog* handle = dialog.GetHostHandle();
   ASSERT_NE(handle, nullptr);
 
-  // A failed read leaves the value alone; a good one replaces it.
+  // A failed read hands back the poison (a check box: its truth), as the
+  // host's undefined value would be; a good one replaces the value.
   Int32 value = 5;
   EXPECT_FALSE(dialog.GetInt32(10008, value));
-  EXPECT_EQ(value, 5);
+  EXPECT_EQ(value, UNDEFINED_GADGET_VALUE);
   EXPECT_TRUE(dialog.SetInt32(10008, 6001));
   EXPECT_TRUE(dialog.GetInt32(10008, value));
   EXPECT_EQ(value, 6001);
-  Bool ticked = true;
+  Bool ticked = false;
   EXPECT_FALSE(dialog.GetBool(10027, ticked));
   EXPECT_TRUE(ticked);
   EXPECT_TRUE(dialog.SetBool(10027, false));

@@ -137,17 +137,24 @@ TEST_F(HostLayer, StringAskedForBeforeTheLoadIsReadAfterIt) {
   EXPECT_EQ(Text(resource.LoadString(20000)), "Brevio");
 }
 
-TEST_F(HostLayer, PluginFolderResourceReplacesTheOneHeld) {
+TEST_F(HostLayer, PluginFolderResourceLoadsOncePerObject) {
   ASSERT_EQ(Init(), 1);
   GeResource resource;
   ASSERT_TRUE(resource.Init(Filename("/plugins/Other")));
   EXPECT_EQ(Text(resource.LoadString(20001)), "Help text");
-  ASSERT_TRUE(resource.Init(Filename("/plugins/Third")));
-  EXPECT_EQ(fake::Current().resourceLoads, (Folders{"/plugins/Other/res", "/plugins/Third/res"}));
+  // A second Init of either kind answers from the first and loads nothing.
+  EXPECT_TRUE(resource.Init(Filename("/plugins/Third")));
+  EXPECT_TRUE(resource.Init());
+  EXPECT_EQ(fake::Current().resourceLoads, Folders{"/plugins/Other/res"});
   EXPECT_EQ(fake::Live("resource"), 1);
-  EXPECT_EQ(fake::Live("string"), 0);
-  EXPECT_FALSE(resource.Init(Filename()));
+  resource.Free();
+  EXPECT_FALSE(resource.Init(Filename("/plugins/Third")));
   EXPECT_EQ(fake::Live("resource"), 0);
+  // A first attempt that fails is the object's one attempt too.
+  GeResource none;
+  EXPECT_FALSE(none.Init(Filename()));
+  EXPECT_FALSE(none.Init(Filename("/plugins/Other")));
+  EXPECT_EQ(fake::Current().resourceLoads, Folders{"/plugins/Other/res"});
 }
 
 TEST_F(HostLayer, GeLoadStringWithoutAResourceAnswersARealEmptyString) {

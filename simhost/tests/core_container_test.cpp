@@ -7,27 +7,37 @@ namespace {
 
 using ContainerTest = CoreTest;
 
-TEST_F(ContainerTest, TypedReadsAnswerTheDefaultForMissingIdsAndOtherTypes) {
+// The host's data model: a boolean is a 32-bit integer holding 0 or 1, so
+// the two reads cross over; a floating value is a type of its own.
+TEST_F(ContainerTest, BoolIsAnInt32AndFloatIsItsOwnType) {
   C4D_Container* c = bc_->Create(-1);
   ASSERT_NE(c, nullptr);
   bc_->SetInt32(c, 7000, 6031);
-  bc_->SetBool(c, 7005, 5);  // any non-zero is stored as true
+  bc_->SetBool(c, 7005, 5);  // any non-zero is stored as 1
   bc_->SetFloat(c, 5008, 1920.5);
+  bc_->SetInt32(c, 7006, 0);
 
   EXPECT_EQ(bc_->GetInt32(c, 7000, -1), 6031);
   EXPECT_EQ(bc_->GetBool(c, 7005, 0), 1);
   EXPECT_DOUBLE_EQ(bc_->GetFloat(c, 5008, 0.0), 1920.5);
 
   EXPECT_EQ(bc_->GetInt32(c, 7001, 6010), 6010);  // missing
-  EXPECT_EQ(bc_->GetBool(c, 7000, 1), 1);         // an int32 is not a bool
-  EXPECT_EQ(bc_->GetInt32(c, 7005, 42), 42);      // a bool is not an int32
-  EXPECT_DOUBLE_EQ(bc_->GetFloat(c, 7000, -2.5), -2.5);
+  EXPECT_EQ(bc_->GetBool(c, 7000, 0), 1);         // an int32 reads as value != 0
+  EXPECT_EQ(bc_->GetBool(c, 7006, 1), 0);
+  EXPECT_EQ(bc_->GetInt32(c, 7005, 42), 1);              // a bool reads as 0 or 1
+  EXPECT_DOUBLE_EQ(bc_->GetFloat(c, 7000, -2.5), -2.5);  // no conversion either way
   EXPECT_EQ(bc_->GetInt32(c, 5008, 7), 7);
+  EXPECT_EQ(bc_->GetBool(c, 5008, 0), 0);
 
-  // A write replaces the entry whatever type it held.
+  // A write replaces the entry whatever type it held; SetBool and SetInt32
+  // of 1 make equal containers.
   bc_->SetBool(c, 7000, 0);
-  EXPECT_EQ(bc_->GetBool(c, 7000, 1), 0);
-  EXPECT_EQ(bc_->GetInt32(c, 7000, 99), 99);
+  EXPECT_EQ(bc_->GetInt32(c, 7000, 99), 0);
+  C4D_Container* d = bc_->Create(-1);
+  bc_->CopyTo(c, d);
+  bc_->SetInt32(d, 7005, 1);
+  EXPECT_EQ(*AsContainer(d), *AsContainer(c));
+  bc_->Free(d);
   bc_->Free(c);
   EXPECT_EQ(Misuses(), 0u);
   EXPECT_TRUE(host_.ledger.Live().empty());

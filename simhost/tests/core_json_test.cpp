@@ -12,9 +12,9 @@ namespace {
 
 using nlohmann::json;
 
-Value Int(int32_t i) { return Value{Value::Type::Int32, i, 0.0}; }
-Value Bool(bool b) { return Value{Value::Type::Bool, b ? 1 : 0, 0.0}; }
-Value Float(double f) { return Value{Value::Type::Float, 0, f}; }
+Value Int(int32_t i) { return Value::Int32(i); }
+Value Bool(bool b) { return Value::Bool(b); }
+Value Float(double f) { return Value::Float(f); }
 
 TEST(TypedJson, RoundTripKeepsEveryTypeAndValue) {
   Container c;

@@ -1,5 +1,9 @@
 // What the host reads from a module before it calls it (g_maxon), and the
 // registration of command plug-ins.
+#include <fstream>
+#include <set>
+#include <sstream>
+
 #include "core_fixture.h"
 
 namespace simhost {
@@ -185,6 +189,63 @@ TEST_F(RegistrationTest, LayoutRestoreHandsTheCommandTheHostsLayoutData) {
   EXPECT_NE(error.find("no command 1027070"), std::string::npos);
   host_.Stop();
   EXPECT_FALSE(host_.failed);
+}
+
+// Every entry of the ABI carries its contract tag, and every rule a tag
+// names is one this host checks: a renamed or dropped rule shows up here.
+TEST(AbiContract, EveryEntryIsTaggedWithRulesTheHostKnows) {
+  auto read = [](const std::string& path) {
+    std::ifstream in(std::string(BREVIO_SOURCE_DIR) + "/" + path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+  };
+  const std::string abi = read("host/c4d_abi.h");
+  const std::string checks = read("simhost/docs/checks.md");
+  ASSERT_FALSE(abi.empty());
+  ASSERT_FALSE(checks.empty());
+
+  const std::set<std::string> phases = {"any", "start", "window", "not-layout", "not-callback"};
+  std::istringstream lines(abi);
+  bool inTable = false, tagged = false;
+  int entries = 0, tags = 0;
+  for (std::string line; std::getline(lines, line);) {
+    if (line.rfind("typedef struct C4D_", 0) == 0 && line.find("Table {") != std::string::npos)
+      inTable = true;
+    if (line.rfind("} C4D_", 0) == 0) inTable = false;
+    if (!inTable) continue;
+    const size_t open = line.find("/* [main; ");
+    if (open != std::string::npos) {
+      ++tags;
+      tagged = true;
+      ASSERT_NE(line.find("] */"), std::string::npos) << "a tag fits one line: " << line;
+      std::string body = line.substr(open + 10, line.find("] */") - open - 10);
+      std::vector<std::string> fields;
+      for (size_t at = 0; at != std::string::npos;) {
+        const size_t next = body.find("; ", at);
+        fields.push_back(body.substr(at, next == std::string::npos ? next : next - at));
+        at = next == std::string::npos ? next : next + 2;
+      }
+      ASSERT_EQ(fields.size(), 3u) << line;
+      EXPECT_TRUE(phases.count(fields[0])) << line;
+      if (fields[2] == "-") continue;
+      std::string rules = fields[2].substr(0, fields[2].find(" ("));
+      for (size_t at = 0; at != std::string::npos;) {
+        const size_t next = rules.find(", ", at);
+        const std::string rule = rules.substr(at, next == std::string::npos ? next : next - at);
+        EXPECT_NE(checks.find("| `" + rule + "` |"), std::string::npos) << rule << " in " << line;
+        at = next == std::string::npos ? next : next + 2;
+      }
+      continue;
+    }
+    if (line.find("(*") != std::string::npos) {
+      ++entries;
+      EXPECT_TRUE(tagged) << "no contract tag before: " << line;
+      tagged = false;
+    }
+  }
+  EXPECT_EQ(tags, entries);
+  EXPECT_GT(entries, 70);
 }
 
 }  // namespace

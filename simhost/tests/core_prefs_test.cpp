@@ -74,7 +74,8 @@ TEST_F(PrefsTest, StoredPreferencesComeBackInTheNextRunWithTheirTypes) {
   ASSERT_NE(back, nullptr);
   EXPECT_EQ(bc_->GetInt32(back, 7004, 0), 6999);
   EXPECT_EQ(bc_->GetBool(back, 7026, 0), 1);
-  EXPECT_EQ(bc_->GetInt32(back, 7026, -1), -1);  // still a bool
+  EXPECT_EQ(bc_->GetInt32(back, 7026, -1), 1);                   // a bool is the int32 1
+  EXPECT_TRUE(AsContainer(back)->entries.at(7026).spelledBool);  // and is stored as a bool
   EXPECT_DOUBLE_EQ(bc_->GetFloat(back, 5008, 0), 960.5);
   EXPECT_EQ(bc_->GetId(back), -1);
   host_.Stop();

@@ -127,9 +127,9 @@ void PressFromIrr(const C4D_DocumentTable* doc, const C4D_ContainerTable* bc, C4
 
 TEST_F(DocumentTables, ParameterButtonTakesTheInteractiveRegion) {
   PressFromIrr(doc_, bc_, RenderData(), kRenderDataType);
-  EXPECT_EQ(Live().entries.at(7004), (Value{Value::Type::Bool, 1, 0}));
-  EXPECT_EQ(Live().entries.at(7005), (Value{Value::Type::Int32, 320, 0}));
-  EXPECT_EQ(Live().entries.at(7008), (Value{Value::Type::Int32, 540, 0}));
+  EXPECT_EQ(Live().entries.at(7004), Value::Bool(true));
+  EXPECT_EQ(Live().entries.at(7005), Value::Int32(320));
+  EXPECT_EQ(Live().entries.at(7008), Value::Int32(540));
 
   auto messages = Events("message");
   ASSERT_EQ(messages.size(), 2u);

@@ -13,9 +13,9 @@ namespace {
 
 using nlohmann::json;
 
-Value I(int32_t v) { return Value{Value::Type::Int32, v, 0.0}; }
-Value B(bool v) { return Value{Value::Type::Bool, v ? 1 : 0, 0.0}; }
-Value F(double v) { return Value{Value::Type::Float, 0, v}; }
+Value I(int32_t v) { return Value::Int32(v); }
+Value B(bool v) { return Value::Bool(v); }
+Value F(double v) { return Value::Float(v); }
 
 TEST(SceneLoader, ReadsEveryPartOfAGoodScene) {
   json j = json::parse(R"({
@@ -91,7 +91,8 @@ TEST(SceneLoader, DefaultSceneHoldsEverySettingTheTestRenderTouches) {
   for (int32_t id :
        {5021, 5052, 5064, 5069, 5076, 5202, 5401, 5604, 6016, 6017, 6018, 6019, 6020, 6021, 7004}) {
     ASSERT_TRUE(e.count(id)) << id;
-    EXPECT_EQ(e.at(id).type, Value::Type::Bool) << id;
+    EXPECT_EQ(e.at(id).type, Value::Type::Int32) << id;
+    EXPECT_TRUE(e.at(id).spelledBool) << id;
   }
   EXPECT_EQ(e.at(5008), F(1280.0));
   EXPECT_EQ(e.at(5009), F(720.0));
@@ -117,6 +118,17 @@ struct Malformed {
   const char* reason;  // a part of the error text
 };
 
+TEST(SceneLoader, BoolAndInt32AreOneTypeForDescribedSettings) {
+  Scene s;
+  std::string error;
+  ASSERT_TRUE(ParseScene(json::parse(R"({"render_settings": {"5300": {"bool": true},
+      "6019": {"int32": 2}, "9999": {"float": 1}}})"),
+                         s, error))
+      << error;
+  EXPECT_EQ(s.renderSettings->entries.at(5300), I(1));
+  EXPECT_EQ(s.renderSettings->entries.at(6019).i, 2);
+}
+
 TEST(SceneLoader, RefusesMalformedScenesSayingWhatIsWrong) {
   const Malformed cases[] = {
       {R"([1, 2])", "a scene is a JSON object"},
@@ -125,6 +137,12 @@ TEST(SceneLoader, RefusesMalformedScenesSayingWhatIsWrong) {
       {R"({"render_settings": [1]})", "render_settings: expected an object"},
       {R"({"render_settings": {"5008": {"double": 1}}})", "render_settings: "},
       {R"({"render_settings": {"x": {"int32": 1}}})", "render_settings: "},
+      // A setting the host describes holds its own type only.
+      {R"({"render_settings": {"5008": {"int32": 1920}}})",
+       "render_settings: entry \"5008\" (RDATA_XRES): the host keeps it as float, the scene "
+       "gives int32"},
+      {R"({"render_settings": {"6019": {"float": 1}}})",
+       "entry \"6019\" (RDATA_OPTION_SHADOW): the host keeps it as bool, the scene gives float"},
       {R"({"post_effects": {"type": 1}})", "post_effects: expected a list"},
       {R"({"post_effects": [5]})", "post_effects[0]: expected an object"},
       {R"({"post_effects": [{"enabled": true}]})", "post_effects[0]: \"type\" is missing"},

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <set>
 #include <sstream>
 
 #include "dialog_helpers.h"
@@ -107,23 +108,26 @@ TEST(DialogLayout, MissingResourceFolderReportsAndOpensNoWindow) {
   EXPECT_FALSE(s.Last("window")["layout"]);
 }
 
-// A copy of the plug-in whose description lacks one line of the .res.
-simhost::Options WithoutResLine(TempDir& dir, const std::string& needle) {
+// A copy of the plug-in whose description lacks the lines that hold any of
+// `needles`.
+simhost::Options WithoutResLines(TempDir& dir, const std::vector<std::string>& needles) {
   std::string brevio;
   simhost::Options o = CopiedHostOptions(dir, brevio);
   std::string path = brevio + "/res/dialogs/brevio.res";
   std::ifstream in(path);
   std::stringstream kept;
-  bool removed = false;
+  std::set<std::string> removed;
   for (std::string line; std::getline(in, line);) {
-    if (line.find(needle) != std::string::npos) {
-      removed = true;
-      continue;
-    }
-    kept << line << "\n";
+    bool drop = false;
+    for (const std::string& needle : needles)
+      if (line.find(needle) != std::string::npos) {
+        removed.insert(needle);
+        drop = true;
+      }
+    if (!drop) kept << line << "\n";
   }
   in.close();
-  EXPECT_TRUE(removed) << needle;
+  EXPECT_EQ(removed.size(), needles.size());
   std::ofstream(path, std::ios::trunc) << kept.str();
   return o;
 }
@@ -131,7 +135,7 @@ simhost::Options WithoutResLine(TempDir& dir, const std::string& needle) {
 TEST(DialogLayout, AGadgetMissingFromTheDescriptionKeepsItsField) {
   TempDir dir;
   // Shadows (10015, on by default) is gone from the description.
-  simhost::Options o = WithoutResLine(dir, "CHECKBOX IDC_SHADOW ");
+  simhost::Options o = WithoutResLines(dir, {"CHECKBOX IDC_SHADOW "});
   Session s = RunHost(o, Script({kOpen, "choose 10003 6031", "tick 10017", "menu 5055", kShow}));
   EXPECT_CLEAN(s);
   EXPECT_FALSE(s.HasConsoleLine(kNoDescription));
@@ -144,6 +148,51 @@ TEST(DialogLayout, AGadgetMissingFromTheDescriptionKeepsItsField) {
   EXPECT_EQ(saved["7024"], json::parse(R"({"bool":true})"));
   EXPECT_EQ(saved.size(), 28u);
   EXPECT_TRUE(w[10017].enabled);
+}
+
+// Whatever a failed read may hand back never reaches the settings: a check
+// box that is off and a combo box, both missing, keep their fields through
+// a save and a render while every other gadget is changed.
+TEST(DialogLayout, MissingGadgetsReachNeitherThePreferencesNorTheRender) {
+  TempDir dir;
+  // Save image (10006, off) and the frame range (10002, "Current frame").
+  simhost::Options o =
+      WithoutResLines(dir, {"CHECKBOX IDC_SAVEIMAGE ", "COMBOBOX IDC_FRAMERANGE "});
+  const std::string scene = dir / "scene.json";
+  std::ofstream(scene) << R"({"render_settings":{"5076":{"bool":true},"5016":{"int32":0},
+      "5008":{"float":640.0},"5009":{"float":480.0}}})";
+  Session s = RunHost(
+      o, Script({"document " + Quoted(scene), kOpen, "choose 10008 6002", "choose 10009 6011",
+                 "choose 10003 6031", "choose 10004 6042", "tick 10005", "tick 10007", "tick 10021",
+                 "menu 5055", "click 10032", kShow}));
+  EXPECT_CLEAN(s);
+  Window w = Gadgets(s, 0);
+  EXPECT_EQ(w.count(10006) + w.count(10002), 0u);
+
+  json saved = s.Last("prefs")["entries"];
+  EXPECT_EQ(saved.size(), 28u);
+  EXPECT_EQ(saved["7006"], json::parse(R"({"bool":false})"));
+  EXPECT_EQ(saved["7002"], json::parse(R"({"int32":6020})"));
+  // The gadgets that are there were read.
+  EXPECT_EQ(saved["7000"], json::parse(R"({"int32":6002})"));
+  EXPECT_EQ(saved["7004"], json::parse(R"({"int32":6042})"));
+  EXPECT_EQ(saved["7005"], json::parse(R"({"bool":true})"));
+  EXPECT_EQ(saved["7025"], json::parse(R"({"bool":true})"));
+  // Every stored choice is one of the combo items, every option a boolean.
+  for (const auto& [key, value] : saved.items()) {
+    if (value.contains("int32"))
+      EXPECT_TRUE(value["int32"] >= 6000 && value["int32"] <= 6075) << key << " " << value;
+    else
+      EXPECT_TRUE(value.contains("bool")) << key << " " << value;
+  }
+
+  auto renders = s.Events("render");
+  ASSERT_EQ(renders.size(), 1u) << s.result.transcript;
+  json rendered = renders[0]["settings"];
+  EXPECT_EQ(rendered["5076"], json::parse(R"({"bool":false})"));  // save image off
+  EXPECT_EQ(rendered["5016"], json::parse(R"({"int32":1})"));     // the current frame
+  EXPECT_EQ(rendered["5002"], json::parse(R"({"int32":2})"));     // the gadgets that are there
+  EXPECT_EQ(rendered["5008"], json::parse(R"({"float":320.0})"));
 }
 
 TEST(DialogLayout, BrokenDescriptionIsReportedWithItsLine) {

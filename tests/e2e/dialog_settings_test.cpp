@@ -4,6 +4,8 @@
 // the user in a box and nowhere else.
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "dialog_helpers.h"
 
 namespace brevio_test {
@@ -118,6 +120,31 @@ TEST(DialogSettings, RefusedSaveTellsTheUserInABoxOnly) {
   EXPECT_EQ(s.Console(), expected);
   EXPECT_EQ(Changed(Gadgets(s, 0), Gadgets(s, 1)), std::set<int>{});
   EXPECT_EQ(s.Last("user")["answer"], true);
+}
+
+// The host has no boolean type: a stored int32 under an option's key loads as
+// (value != 0), a stored bool under a choice's key as 0 or 1, unchanged; a
+// floating value under either is no value of theirs and gives the default.
+TEST(DialogSettings, StoredValuesLoadAsTheHostReadsThem) {
+  TempDir dir;
+  simhost::Options o = HostOptions(dir);
+  fs::create_directories(o.prefsDir);
+  std::ofstream(fs::path(o.prefsDir) / "world_plugin_data.json") << R"({
+      "format": "simhost world plug-in preferences 1",
+      "plugins": {"1027069": {"data": {
+        "7000": {"bool": true}, "7002": {"bool": false}, "7001": {"float": 6011},
+        "7005": {"int32": 5}, "7010": {"int32": 0}, "7006": {"int32": -1},
+        "7012": {"float": 0}}}}})";
+  Session s = RunHost(o, Script({kOpen, kShow}));
+  EXPECT_CLEAN(s);
+  Window w = Gadgets(s, 0);
+  EXPECT_EQ(w[10008].value, 1);
+  EXPECT_EQ(w[10002].value, 0);
+  EXPECT_EQ(w[10009].value, 6010);  // the default
+  EXPECT_EQ(w[10005].value, true);
+  EXPECT_EQ(w[10006].value, true);
+  EXPECT_EQ(w[10015].value, false);
+  EXPECT_EQ(w[10020].value, true);  // the default
 }
 
 TEST(DialogSettings, ASecondSaveReplacesTheFirst) {

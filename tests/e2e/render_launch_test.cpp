@@ -58,18 +58,22 @@ TEST(RenderLaunch, AnotherEngineIsRefusedOnceAndNothingChanges) {
   }
 }
 
-TEST(RenderLaunch, StandardEngineWhateverTheEntryHolds) {
-  // Absent, or held as another type: the engine reads as 0, the standard one.
+TEST(RenderLaunch, TheEngineIsReadAsAThirtyTwoBitInteger) {
+  // Absent, the engine reads as 0, the standard one. A boolean is a 32-bit
+  // integer to the host: false is the standard engine, true engine 1.
   json absent = FullSettings();
   absent.erase("5300");
-  json asBool = FullSettings();
-  SetBool(asBool, 5300, true);
-  for (const json& settings : {absent, asBool}) {
+  json asFalse = FullSettings();
+  SetBool(asFalse, 5300, false);
+  json asTrue = FullSettings();
+  SetBool(asTrue, 5300, true);
+  for (const json& settings : {absent, asFalse, asTrue}) {
+    SCOPED_TRACE(settings.value("5300", json()).dump());
     TempDir dir;
     RenderRun run = RunRender(dir, SceneWith(settings), Choices());
     EXPECT_CLEAN(run.session);
-    EXPECT_TRUE(run.boxes.empty());
-    EXPECT_EQ(run.renders.size(), 1u);
+    EXPECT_EQ(run.boxes.size(), NotStandardRenderer(settings) ? 1u : 0u);
+    EXPECT_EQ(run.renders.size(), NotStandardRenderer(settings) ? 0u : 1u);
   }
 }
 

@@ -86,17 +86,17 @@ TEST(RenderOverrides, ResolutionDividedOnlyForThePictureViewer) {
     EXPECT_EQ(seen["5009"], Typed("float", c.y));
   }
 
-  // Missing entries and entries of another type read as 0.0 and are written
-  // back as floating values.
+  // A missing entry reads as 0.0 and is written back as a floating value.
+  // (The host never holds a resolution of another type: such a scene is
+  // refused.)
   Choices half;
   half.renderTarget = 6031;
   half.resolutionScale = 6042;
   json settings = FullSettings();
   settings.erase("5008");
-  SetInt(settings, 5009, 1080);
   json seen = Rendered(half, settings);
   EXPECT_EQ(seen["5008"], Typed("float", 0.0));
-  EXPECT_EQ(seen["5009"], Typed("float", 0.0));
+  EXPECT_EQ(seen["5009"], Typed("float", 540.0));
 }
 
 TEST(RenderOverrides, SingleOptionsSwitchOffOrLeave) {

@@ -121,16 +121,18 @@ json RandomScene(Random& r) {
   json settings = json::object();
   for (const auto& [id, type] : touched) {
     if (r.Chance(0.1)) continue;
-    settings[Key(id)] = RandomValue(r, r.Chance(0.9) ? type : r.Int(0, 2));
+    // Another spelling of the same type sometimes: the host keeps no other
+    // type under these ids (a bool is an int32 to it).
+    settings[Key(id)] = RandomValue(r, type == 2 || r.Chance(0.9) ? type : r.Int(0, 1));
   }
   // The engine: standard mostly, absent or another engine sometimes.
   if (r.Chance(0.8))
     SetInt(settings, 5300, 0);
   else if (r.Chance(0.5))
     settings[Key(5300)] = r.Chance(0.5) ? json{{"int32", r.Pick<int32_t>({1, 1023342, 300001061})}}
-                                        : RandomValue(r, r.Int(1, 2));
+                                        : RandomValue(r, 1);
   for (int extra = r.Int(0, 4); extra > 0; --extra)
-    settings[Key(r.Int(1, 99999))] = RandomValue(r, r.Int(0, 2));
+    settings[Key(r.Int(10000, 99999))] = RandomValue(r, r.Int(0, 2));  // ids it does not describe
 
   json effects = json::array();
   const std::vector<int32_t> types = {1021096, 300001045, 1000970, 1001400, 1001401, 1001402,

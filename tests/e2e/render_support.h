@@ -113,16 +113,21 @@ inline void SetInt(json& settings, int32_t id, int32_t v) { settings[Key(id)] = 
 inline void SetFloat(json& settings, int32_t id, double v) { settings[Key(id)] = {{"float", v}}; }
 
 // A read of the host's container: the default unless the id holds that type.
+// A boolean is a 32-bit integer (0 or 1) to the host.
 inline int32_t ReadInt(const json& settings, int32_t id, int32_t def) {
   auto it = settings.find(Key(id));
-  return it != settings.end() && it->contains("int32") ? (*it)["int32"].get<int32_t>() : def;
+  if (it == settings.end()) return def;
+  if (it->contains("int32")) return (*it)["int32"].get<int32_t>();
+  if (it->contains("bool")) return (*it)["bool"].get<bool>() ? 1 : 0;
+  return def;
 }
 inline double ReadFloat(const json& settings, int32_t id, double def) {
   auto it = settings.find(Key(id));
   return it != settings.end() && it->contains("float") ? (*it)["float"].get<double>() : def;
 }
 
-// Would the test render be refused for these render settings?
+// Would the test render be refused for these render settings? The engine is
+// read as a 32-bit integer.
 inline bool NotStandardRenderer(const json& settings) { return ReadInt(settings, 5300, 0) != 0; }
 
 // ---- the model: the override table as data ---------------------------------

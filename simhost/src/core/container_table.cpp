@@ -53,6 +53,9 @@ void CopyTo(const C4D_Container* src, C4D_Container* dst) {
   *to = *from;
 }
 
+// The entry under `id` when it holds `type`. A read of the other type is
+// answered as a missing entry: the host converts nothing between integers
+// and floating values here.
 const Value* Find(const Container* bc, int32_t id, Value::Type type) {
   if (bc == nullptr) return nullptr;
   auto it = bc->entries.find(id);
@@ -65,9 +68,10 @@ int32_t GetInt32(const C4D_Container* c, int32_t id, int32_t def) {
   return v == nullptr ? def : v->i;
 }
 
+// A boolean is an Int32: any value but 0 is true.
 int32_t GetBool(const C4D_Container* c, int32_t id, int32_t def) {
-  const Value* v = Find(Checked(c, "Container.GetBool"), id, Value::Type::Bool);
-  return v == nullptr ? def : v->i;
+  const Value* v = Find(Checked(c, "Container.GetBool"), id, Value::Type::Int32);
+  return v == nullptr ? def : (v->i != 0 ? 1 : 0);
 }
 
 double GetFloat(const C4D_Container* c, int32_t id, double def) {
@@ -80,24 +84,16 @@ void Set(C4D_Container* c, int32_t id, const Value& value, const char* call) {
 }
 
 void SetInt32(C4D_Container* c, int32_t id, int32_t value) {
-  Value v;
-  v.type = Value::Type::Int32;
-  v.i = value;
-  Set(c, id, v, "Container.SetInt32");
+  Set(c, id, Value::Int32(value), "Container.SetInt32");
 }
 
+// Stored as the Int32 0 or 1.
 void SetBool(C4D_Container* c, int32_t id, int32_t value) {
-  Value v;
-  v.type = Value::Type::Bool;
-  v.i = value != 0 ? 1 : 0;
-  Set(c, id, v, "Container.SetBool");
+  Set(c, id, Value::Bool(value != 0), "Container.SetBool");
 }
 
 void SetFloat(C4D_Container* c, int32_t id, double value) {
-  Value v;
-  v.type = Value::Type::Float;
-  v.f = value;
-  Set(c, id, v, "Container.SetFloat");
+  Set(c, id, Value::Float(value), "Container.SetFloat");
 }
 
 }  // namespace

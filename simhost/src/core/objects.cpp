@@ -40,20 +40,20 @@ bool FloatFromJson(const nlohmann::json& j, double& out) {
 
 }  // namespace
 
+const char* TypeName(const Value& v) {
+  if (v.type == Value::Type::Float) return "float";
+  return v.spelledBool ? "bool" : "int32";
+}
+
 nlohmann::json ToTypedJson(const Container& c) {
   nlohmann::json j = nlohmann::json::object();
   for (const auto& [id, value] : c.entries) {
-    switch (value.type) {
-      case Value::Type::Int32:
-        j[std::to_string(id)] = {{"int32", value.i}};
-        break;
-      case Value::Type::Bool:
-        j[std::to_string(id)] = {{"bool", value.i != 0}};
-        break;
-      case Value::Type::Float:
-        j[std::to_string(id)] = {{"float", FloatToJson(value.f)}};
-        break;
-    }
+    if (value.type == Value::Type::Float)
+      j[std::to_string(id)] = {{"float", FloatToJson(value.f)}};
+    else if (value.spelledBool)
+      j[std::to_string(id)] = {{"bool", value.i != 0}};
+    else
+      j[std::to_string(id)] = {{"int32", value.i}};
   }
   return j;
 }
@@ -92,15 +92,13 @@ bool FromTypedJson(const nlohmann::json& j, Container& out, std::string& error) 
         error = where + "int32 needs a whole number from -2147483648 to 2147483647";
         return false;
       }
-      value.type = Value::Type::Int32;
-      value.i = static_cast<int32_t>(v.get<int64_t>());
+      value = Value::Int32(static_cast<int32_t>(v.get<int64_t>()));
     } else if (type == "bool") {
       if (!v.is_boolean()) {
         error = where + "bool needs true or false";
         return false;
       }
-      value.type = Value::Type::Bool;
-      value.i = v.get<bool>() ? 1 : 0;
+      value = Value::Bool(v.get<bool>());
     } else if (type == "float") {
       if (!FloatFromJson(v, value.f)) {
         error = where + "float needs a number (or \"nan\", \"inf\", \"-inf\")";

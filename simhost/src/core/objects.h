@@ -14,15 +14,31 @@
 
 namespace simhost {
 
+// One container entry, in the host's data model: a boolean is no type of
+// its own but a 32-bit integer holding 0 or 1, so Int32 and Bool entries are
+// one type; a floating value is another.
 struct Value {
-  enum class Type { Int32, Bool, Float };
+  enum class Type { Int32, Float };
   Type type = Type::Int32;
-  int32_t i = 0;  // Int32 and Bool (0/1)
+  int32_t i = 0;
   double f = 0.0;
+  // How the entry was last written (SetBool, or "bool" in a file). Only the
+  // typed JSON form reads it, so that files and the log keep their spelling;
+  // to the host the entry is an Int32 like any other.
+  bool spelledBool = false;
+
+  static Value Int32(int32_t v) { return Value{Type::Int32, v, 0.0, false}; }
+  static Value Bool(bool v) { return Value{Type::Int32, v ? 1 : 0, 0.0, true}; }
+  static Value Float(double v) { return Value{Type::Float, 0, v, false}; }
+
   bool operator==(const Value& o) const {
     return type == o.type && (type == Type::Float ? f == o.f : i == o.i);
   }
 };
+
+// The name of an entry's data type as files spell it: "int32", "bool" or
+// "float" (a boolean by its spelling).
+const char* TypeName(const Value& v);
 
 struct Container {
   int32_t id = -1;

@@ -226,8 +226,8 @@ bool DialogArea::SendCommand(Host& host, DialogObj* d, int32_t id, bool hasValue
   // The action message is the host's, lent for the length of the call.
   Container msg;
   msg.id = C4D_BFM_ACTION;
-  msg.entries[C4D_BFM_ACTION_ID] = Value{Value::Type::Int32, id, 0.0};
-  if (hasValue) msg.entries[C4D_BFM_ACTION_VALUE] = Value{Value::Type::Int32, value, 0.0};
+  msg.entries[C4D_BFM_ACTION_ID] = Value::Int32(id);
+  if (hasValue) msg.entries[C4D_BFM_ACTION_VALUE] = Value::Int32(value);
   host.AddHostObject(kContainerKind, &msg);
   int32_t answer = 0;
   {

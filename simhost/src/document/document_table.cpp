@@ -156,9 +156,8 @@ bool PressFromIrr(Node& rd, const DescIdObj& id, std::string& what) {
     what = "RDATA_FROMIRR: no interactive render region is open, render region unchanged";
     return false;
   }
-  for (int i = 0; i < 4; ++i)
-    rd.data.entries[7005 + i] = Value{Value::Type::Int32, (*region)[i], 0};
-  rd.data.entries[7004] = Value{Value::Type::Bool, 1, 0};
+  for (int i = 0; i < 4; ++i) rd.data.entries[7005 + i] = Value::Int32((*region)[i]);
+  rd.data.entries[7004] = Value::Bool(true);
   what = "RDATA_FROMIRR: render region " + std::to_string((*region)[0]) + " " +
          std::to_string((*region)[1]) + " " + std::to_string((*region)[2]) + " " +
          std::to_string((*region)[3]) + " taken from the interactive render region, " +

@@ -92,18 +92,6 @@ std::string Number(double v) {
   return std::string(buf, res.ptr);
 }
 
-const char* TypeName(Value::Type t) {
-  switch (t) {
-    case Value::Type::Int32:
-      return "int32";
-    case Value::Type::Bool:
-      return "bool";
-    case Value::Type::Float:
-      return "float";
-  }
-  return "?";
-}
-
 const Value* Find(const Container& c, int32_t id) {
   auto it = c.entries.find(id);
   return it == c.entries.end() ? nullptr : &it->second;
@@ -155,23 +143,16 @@ std::string DescribeEffect(int32_t type) {
 }
 
 std::string DescribeValue(int32_t id, const Value& v) {
-  switch (v.type) {
-    case Value::Type::Bool:
-      return v.i ? "true" : "false";
-    case Value::Type::Float:
-      return Number(v.f);
-    case Value::Type::Int32: {
-      std::string meaning = ChoiceMeaning(id, v.i);
-      return std::to_string(v.i) + (meaning.empty() ? "" : " (" + meaning + ")");
-    }
-  }
-  return "?";
+  if (v.type == Value::Type::Float) return Number(v.f);
+  if (v.spelledBool) return v.i ? "true" : "false";
+  std::string meaning = ChoiceMeaning(id, v.i);
+  return std::to_string(v.i) + (meaning.empty() ? "" : " (" + meaning + ")");
 }
 
 std::string ListSettings(const Container& c) {
   std::string out;
   for (const auto& [id, v] : c.entries)
-    out += "  " + DescribeSetting(id) + " " + TypeName(v.type) + " " + DescribeValue(id, v) + "\n";
+    out += "  " + DescribeSetting(id) + " " + TypeName(v) + " " + DescribeValue(id, v) + "\n";
   return out;
 }
 
@@ -193,7 +174,7 @@ std::string RenderSummary(int32_t command, const Document& doc) {
   out += "  " + Named(c, 5002) + ", " + Named(c, 5070) + ", " + Named(c, 5016) + "\n";
 
   const Value* region = Find(c, 7004);
-  if (region && region->type == Value::Type::Bool && region->i) {
+  if (region && region->type == Value::Type::Int32 && region->i) {
     out += "  RDATA_RENDERREGION on:";
     for (int32_t id = 7005; id <= 7008; ++id) {
       const Value* v = Find(c, id);
@@ -207,7 +188,7 @@ std::string RenderSummary(int32_t command, const Document& doc) {
   std::vector<std::string> off;
   bool activeOnly = false;
   for (const auto& [id, v] : c.entries) {
-    if (v.type != Value::Type::Bool || id == 7004) continue;
+    if (!v.spelledBool || id == 7004) continue;
     std::string name = RenderSettingName(id).empty() ? std::to_string(id) : RenderSettingName(id);
     if (id == 5021)
       activeOnly = v.i != 0;

@@ -4,6 +4,7 @@
 #include "c4d_host_numbers.h"
 
 #include "core/json_read.h"
+#include "document/host_names.h"
 
 #include <filesystem>
 #include <fstream>
@@ -17,9 +18,9 @@ namespace {
 
 using nlohmann::json;
 
-Value Int(int32_t v) { return Value{Value::Type::Int32, v, 0.0}; }
-Value Bool(bool v) { return Value{Value::Type::Bool, v ? 1 : 0, 0.0}; }
-Value Float(double v) { return Value{Value::Type::Float, 0, v}; }
+Value Int(int32_t v) { return Value::Int32(v); }
+Value Bool(bool v) { return Value::Bool(v); }
+Value Float(double v) { return Value::Float(v); }
 
 std::string Shown(const json& j) { return ShownJson(j); }
 
@@ -128,6 +129,27 @@ bool ParseReenable(const json& j, Scene& out, std::string& error) {
 
 }  // namespace
 
+namespace {
+
+// The host describes its render settings with a fixed data type each and
+// never holds another type under them, so a scene that does is refused. A
+// boolean and a 32-bit integer are one type.
+bool CheckDescribedTypes(const Container& c, std::string& error) {
+  static const Container described = DefaultRenderSettings();
+  for (const auto& [id, value] : c.entries) {
+    auto it = described.entries.find(id);
+    if (it == described.entries.end() || it->second.type == value.type) continue;
+    const std::string name = RenderSettingName(id);
+    error = "render_settings: entry \"" + std::to_string(id) + "\"" +
+            (name.empty() ? "" : " (" + name + ")") + ": the host keeps it as " +
+            TypeName(it->second) + ", the scene gives " + TypeName(value);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 Container DefaultRenderSettings() {
   Container c;
   auto& e = c.entries;
@@ -207,6 +229,7 @@ bool ParseScene(const json& j, Scene& out, std::string& error) {
       error = "render_settings: " + inner;
       return false;
     }
+    if (!CheckDescribedTypes(c, error)) return false;
     out.renderSettings = std::move(c);
   }
 

@@ -7,6 +7,7 @@
 #include "c4d_module.h"
 #include "c4d_tables.h"
 #include "layer_fixture.h"
+#include "sim_host.h"
 
 namespace layertest {
 namespace {
@@ -38,7 +39,7 @@ TEST_F(HostLayer, RefusedInitialisationStoresNothingAndCanBeRetried) {
   EXPECT_EQ(Answer(C4D_PL_INIT_SYS, &root, nullptr), -3);
   EXPECT_EQ(HostTables().memory, nullptr);
   EXPECT_EQ(GetModuleLocation(), nullptr);
-  EXPECT_EQ(fake::Current().calls, 0);
+  EXPECT_EQ(hostsim::Calls(), 0u);
 
   // An end without a matching initialisation tears nothing down.
   End();
@@ -54,7 +55,7 @@ TEST_F(HostLayer, NestedInitialisationTearsDownOnlyAtTheOutermostEnd) {
   ASSERT_EQ(Init(), 1);
   const C4D_Filename* stored = GetModuleLocation();
   // A nested call changes nothing, not even with another root.
-  C4D_ServiceRoot other = fake::MakeRoot();
+  C4D_ServiceRoot other = hostsim::MakeRoot();
   other.tableCount = 0;
   EXPECT_EQ(Answer(C4D_PL_INIT_SYS, &other, location), 1);
   ++inits;
@@ -70,7 +71,7 @@ TEST_F(HostLayer, NestedInitialisationTearsDownOnlyAtTheOutermostEnd) {
   // The plug-in's end still sees its folder; it is given back only after.
   EXPECT_EQ(Plugin().pathAtEnd, "/plugins/Brevio");
   EXPECT_EQ(GetModuleLocation(), nullptr);
-  EXPECT_EQ(fake::Live("filename"), 0);
+  EXPECT_EQ(hostsim::Live("filename"), 0);
 
   End();
   EXPECT_EQ(Plugin().ends, 1);
@@ -80,7 +81,7 @@ TEST_F(HostLayer, ModuleKeepsItsOwnCopyOfItsLocation) {
   ASSERT_EQ(Init(), 1);
   EXPECT_NE(GetModuleLocation(), location);
   // The host's object is only lent for the call.
-  fake::ReleaseHostObject(location);
+  hostsim::ReleaseHostPath(location);
   location = nullptr;
   EXPECT_EQ(Text(GeGetPluginPath()), "/plugins/Brevio");
 }
@@ -177,7 +178,7 @@ void ExerciseEveryWrapper(BaseList2D* node) {
   // frees it itself.
   const String name("Brevio");
   EXPECT_FALSE(RegisterCommandPlugin(1027069, name, 0, nullptr, name, NewObjClear(QuietCommand)));
-  EXPECT_EQ(fake::Live("memory"), 0);
+  EXPECT_EQ(hostsim::Live("memory"), 0);
 }
 
 TEST_F(HostLayer, MissingTablesMakeEveryWrapperFailQuietly) {
@@ -186,7 +187,7 @@ TEST_F(HostLayer, MissingTablesMakeEveryWrapperFailQuietly) {
   EXPECT_EQ(HostTables().filename, nullptr);
   EXPECT_EQ(HostTables().system, nullptr);
 
-  C4D_Node* node = fake::AddRenderData(fake::AddDocument());
+  C4D_Node* node = hostsim::AddDocument().renderData;
   ExerciseEveryWrapper(BaseList2D::FromHostHandle(node));
   // Containers and strings still work.
   BaseContainer bc;
@@ -195,11 +196,11 @@ TEST_F(HostLayer, MissingTablesMakeEveryWrapperFailQuietly) {
 }
 
 TEST_F(HostLayer, EntriesBeyondATablesSizeAreNeverCalled) {
-  root = fake::MakeSizeOnlyRoot();
+  root = hostsim::MakeSizeOnlyRoot();
   ASSERT_EQ(Init(), 1);
-  C4D_Node* node = fake::AddRenderData(fake::AddDocument());
+  C4D_Node* node = hostsim::AddDocument().renderData;
   ExerciseEveryWrapper(BaseList2D::FromHostHandle(node));
-  EXPECT_EQ(fake::Current().calls, 0);
+  EXPECT_EQ(hostsim::Calls(), 0u);
 }
 
 }  // namespace

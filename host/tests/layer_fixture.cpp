@@ -1,5 +1,6 @@
-// layer_fixture.cpp - the shared fixture, and the module's life-cycle
-// functions the layer calls (a plug-in defines them; here they only record).
+// layer_fixture.cpp - what the fixture does whatever the host, and the
+// module's life-cycle functions the layer calls (a plug-in defines them;
+// here they only record).
 #include "layer_fixture.h"
 
 #include "c4d_tables.h"
@@ -25,11 +26,7 @@ std::string Text(const maxon::String& s) {
 
 std::string Text(const cinema::Filename& f) { return Text(f.GetString()); }
 
-void HostLayer::SetUp() {
-  fake::Reset();
-  fake::ResolveLogger(true);
-  Plugin() = PluginLog();
-  const C4D_ServiceRoot base = fake::MakeRoot();
+void HostLayer::TakeTables(const C4D_ServiceRoot& base) {
   tables = {*base.memory,  *base.container,    *base.string, *base.filename, *base.resource,
             *base.bitmap,  *base.registration, *base.dialog, *base.document, *base.command,
             *base.console, *base.prefs,        *base.system};
@@ -47,19 +44,6 @@ void HostLayer::SetUp() {
   root.console = &tables.console;
   root.prefs = &tables.prefs;
   root.system = &tables.system;
-  location = fake::HostPath("/plugins/Brevio");
-}
-
-void HostLayer::TearDown() {
-  // The host lets go of the plug-in objects, then ends the module.
-  fake::ReleaseRegistrations();
-  while (inits > 0) End();
-  for (const auto& [kind, count] : fake::LiveObjects())
-    ADD_FAILURE() << count << " " << kind << " object(s) left behind";
-  for (const std::string& fault : fake::Current().faults) ADD_FAILURE() << "host fault: " << fault;
-  // The tables lived in this fixture; nothing may reach them after it.
-  ForgetServiceTables();
-  fake::Reset();
 }
 
 int HostLayer::Init() {

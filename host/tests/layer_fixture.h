@@ -9,7 +9,6 @@
 #include <string>
 
 #include "c4d.h"
-#include "fake_host.h"
 #include "maxon/logger.h"
 
 extern "C" C4D_ModuleInfo g_maxon;
@@ -36,6 +35,8 @@ int SendModuleMessage(uintptr_t p1);
 std::string Text(const maxon::String& s);
 std::string Text(const cinema::Filename& f);
 
+// SetUp and TearDown come from the host the checks run against
+// (sim_fixture.cpp).
 class HostLayer : public ::testing::Test {
  protected:
   void SetUp() override;
@@ -46,7 +47,8 @@ class HostLayer : public ::testing::Test {
   // One action 3.
   void End();
 
-  // Every table of the fake host, as copies a check may change before Init.
+  // Copies of the host's tables, as taken at SetUp. `root` points to them, so
+  // that a check may change an entry before Init.
   struct Tables {
     C4D_MemoryTable memory;
     C4D_ContainerTable container;
@@ -65,6 +67,9 @@ class HostLayer : public ::testing::Test {
   C4D_ServiceRoot root;
   C4D_Filename* location = nullptr;  // the host's: /plugins/Brevio
   int inits = 0;
+
+  // Points `root` at copies of `base`'s tables.
+  void TakeTables(const C4D_ServiceRoot& base);
 };
 
 }  // namespace layertest

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "fake_host.h"
 #include "layer_fixture.h"
 
 namespace layertest {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "layer_fixture.h"
+#include "sim_host.h"
 
 namespace layertest {
 namespace {
@@ -25,8 +26,12 @@ TEST_F(HostLayer, ContainerReadsAnswerThePresetForMissingOrOtherTypes) {
   EXPECT_EQ(bc.GetFloat(3), 0.25);
   EXPECT_EQ(bc.GetInt32(4, 9), 9);
   EXPECT_TRUE(bc.GetBool(4, true));
-  EXPECT_EQ(bc.GetInt32(2, 9), 9);
+  // A Bool is the host's 32-bit integer holding 0 or 1; a Float is a type
+  // of its own.
+  EXPECT_EQ(bc.GetInt32(2, 9), 1);
+  EXPECT_TRUE(bc.GetBool(1));
   EXPECT_EQ(bc.GetFloat(1, 1.5), 1.5);
+  EXPECT_EQ(bc.GetInt32(3, 9), 9);
   // A write replaces whatever the id held.
   bc.SetFloat(1, 2.0);
   EXPECT_EQ(bc.GetInt32(1, 9), 9);
@@ -66,16 +71,16 @@ TEST_F(HostLayer, ContainerCopiesAreIndependentAndFreedWithTheirOwner) {
     EXPECT_EQ(into.GetId(), 7);
     EXPECT_TRUE(into.CopyTo(&into, COPYFLAGS::NONE, nullptr));
     EXPECT_EQ(into.GetInt32(1), 30);
-    EXPECT_EQ(fake::Live("container"), 4);
+    EXPECT_EQ(hostsim::Live("container"), 4);
   }
-  EXPECT_EQ(fake::Live("container"), 0);
+  EXPECT_EQ(hostsim::Live("container"), 0);
 }
 
 TEST_F(HostLayer, ContainerWithoutAHostContainerFailsQuietly) {
   ASSERT_EQ(Init(), 1);
   BaseContainer good(4);
   good.SetInt32(1, 1);
-  fake::Current().failCreates["container"] = 1;
+  hostsim::FailNextCreate("container");
   BaseContainer none(5);
   ASSERT_EQ(none.GetHostHandle(), nullptr);
   none.SetInt32(1, 8);
@@ -99,9 +104,9 @@ TEST_F(HostLayer, ContainerWithoutAHostContainerFailsQuietly) {
 
 TEST_F(HostLayer, LentContainersAreUsedInPlaceAndNeverFreed) {
   ASSERT_EQ(Init(), 1);
-  C4D_Node* node = fake::AddRenderData(fake::AddDocument());
-  C4D_Container* settings = fake::SettingsOf(node);
-  tables.container.SetInt32(settings, RDATA_XRES, 1920);
+  C4D_Node* node = hostsim::AddDocument().renderData;
+  C4D_Container* settings = hostsim::SettingsOf(node);
+  hostsim::SetHostInt(settings, RDATA_XRES, 1920);
   const BaseList2D* rd = BaseList2D::FromHostHandle(node);
   const BaseContainer& lent = rd->GetDataInstanceRef();
   EXPECT_EQ(lent.GetHostHandle(), settings);
@@ -112,22 +117,22 @@ TEST_F(HostLayer, LentContainersAreUsedInPlaceAndNeverFreed) {
     copy.SetInt32(RDATA_XRES, 640);
     EXPECT_EQ(lent.GetInt32(RDATA_XRES), 1920);
   }
-  tables.container.SetInt32(settings, RDATA_XRES, 800);
+  hostsim::SetHostInt(settings, RDATA_XRES, 800);
   EXPECT_EQ(lent.GetInt32(RDATA_XRES), 800);
 
   // Stored preferences: written in place, and overwritten by assignment.
-  fake::Current().prefs[1027069] = fake::HostContainer(1027069);
+  C4D_Container* stored = hostsim::StorePrefs(1027069);
   BaseContainer* prefs = GetWorldPluginData(1027069);
   ASSERT_NE(prefs, nullptr);
   prefs->SetInt32(1, 2);
-  EXPECT_EQ(fake::IntOf(fake::Current().prefs[1027069], 1), 2);
+  EXPECT_EQ(hostsim::IntOf(stored, 1), 2);
   BaseContainer local(1027069);
   local.SetInt32(3, 4);
   *prefs = local;
-  EXPECT_EQ(prefs->GetHostHandle(), fake::Current().prefs[1027069]);
-  EXPECT_EQ(fake::IntOf(fake::Current().prefs[1027069], 3), 4);
-  EXPECT_EQ(fake::EntriesOf(fake::Current().prefs[1027069]), 1u);
-  // The fixture's tear-down reports a freed lent container as a host fault.
+  EXPECT_EQ(prefs->GetHostHandle(), stored);
+  EXPECT_EQ(hostsim::IntOf(stored, 3), 4);
+  EXPECT_EQ(hostsim::EntriesOf(stored), 1u);
+  // The fixture's tear-down reports a freed lent container as a host misuse.
 }
 
 TEST_F(HostLayer, StringsCopyIntoHostStringsOfTheirOwn) {
@@ -142,11 +147,11 @@ TEST_F(HostLayer, StringsCopyIntoHostStringsOfTheirOwn) {
     b = c;
     EXPECT_EQ(Text(b), longText);
     EXPECT_EQ(b.GetCStringLen(), 300);
-    EXPECT_EQ(fake::Live("memory"), 0);
+    EXPECT_EQ(hostsim::Live("memory"), 0);
     maxon::String moved(std::move(b));
     EXPECT_EQ(b.GetHostHandle(), nullptr);  // NOLINT(bugprone-use-after-move)
     EXPECT_EQ(Text(moved), longText);
-    EXPECT_EQ(fake::Live("string"), 3);
+    EXPECT_EQ(hostsim::Live("string"), 3);
 
     // Reading into a short buffer cuts the text but answers its length.
     char small[4];
@@ -159,12 +164,12 @@ TEST_F(HostLayer, StringsCopyIntoHostStringsOfTheirOwn) {
 
     C4D_String* released = a.ReleaseHostHandle();
     EXPECT_EQ(a.GetHostHandle(), nullptr);
-    EXPECT_EQ(fake::TextOf(released), "abc");
+    EXPECT_EQ(hostsim::TextOf(released), "abc");
     tables.string.Free(released);
     EXPECT_EQ(Text(cinema::String("literal")), "literal");
     EXPECT_EQ(Text("text"_s), "text");
   }
-  EXPECT_EQ(fake::Live("string"), 0);
+  EXPECT_EQ(hostsim::Live("string"), 0);
 }
 
 TEST_F(HostLayer, PathsJoinAndCopyIndependently) {
@@ -192,18 +197,18 @@ TEST_F(HostLayer, DescIDsHoldTheirLevelsInHostIdentifiersOfTheirOwn) {
   ASSERT_EQ(Init(), 1);
   {
     const DescID id = CreateDescID(DescLevel(1000, DTYPE_BUTTON, 0), DescLevel(5));
-    EXPECT_EQ(fake::LevelsOf(id.GetHostHandle()), (fake::Levels{{1000, 8, 0}, {5, 0, 0}}));
+    EXPECT_EQ(hostsim::LevelsOf(id.GetHostHandle()), (hostsim::Levels{{1000, 8, 0}, {5, 0, 0}}));
     DescID copy(id);
     EXPECT_NE(copy.GetHostHandle(), id.GetHostHandle());
-    EXPECT_EQ(fake::LevelsOf(copy.GetHostHandle()), fake::LevelsOf(id.GetHostHandle()));
+    EXPECT_EQ(hostsim::LevelsOf(copy.GetHostHandle()), hostsim::LevelsOf(id.GetHostHandle()));
     copy.PushId(DescLevel(7));
-    EXPECT_EQ(fake::LevelsOf(id.GetHostHandle()).size(), 2u);
+    EXPECT_EQ(hostsim::LevelsOf(id.GetHostHandle()).size(), 2u);
     DescID assigned;
     assigned = id;
-    EXPECT_EQ(fake::LevelsOf(assigned.GetHostHandle()), fake::LevelsOf(id.GetHostHandle()));
-    EXPECT_EQ(fake::Live("descid"), 3);
+    EXPECT_EQ(hostsim::LevelsOf(assigned.GetHostHandle()), hostsim::LevelsOf(id.GetHostHandle()));
+    EXPECT_EQ(hostsim::Live("descid"), 3);
   }
-  EXPECT_EQ(fake::Live("descid"), 0);
+  EXPECT_EQ(hostsim::Live("descid"), 0);
 }
 
 struct Probe {
@@ -223,56 +228,60 @@ TEST_F(HostLayer, NewObjClearZeroFillsHostMemoryAndDeleteObjGivesItBack) {
   EXPECT_EQ(probe->value, 5);
   const unsigned char zero[sizeof(probe->untouched)] = {};
   EXPECT_EQ(std::memcmp(probe->untouched, zero, sizeof(zero)), 0);
-  EXPECT_EQ(fake::Live("memory"), 1);
+  EXPECT_EQ(hostsim::Live("memory"), 1);
   DeleteObj(probe);
   EXPECT_EQ(probe, nullptr);
   EXPECT_EQ(Probe::destroyed, 1);
-  EXPECT_EQ(fake::Live("memory"), 0);
+  EXPECT_EQ(hostsim::Live("memory"), 0);
   DeleteObj(probe);
   EXPECT_EQ(Probe::destroyed, 1);
 
   // Out of memory: no object, and no constructor ran.
-  fake::Current().failCreates["memory"] = 1;
+  hostsim::FailNextCreate("memory");
   EXPECT_EQ(NewObjClear(Probe, 6), nullptr);
   EXPECT_EQ(Probe::constructed, 1);
 }
 
 TEST_F(HostLayer, AutoAllocGivesTheBitmapBackUnlessReleased) {
   ASSERT_EQ(Init(), 1);
+  // The host judges an image by its file: a TIFF header, or anything else.
+  const std::string tif = hostsim::ScratchFile("icon.tif", std::string("II*\0\0\0\0\0", 8));
+  const std::string txt = hostsim::ScratchFile("icon.txt", "not an image");
   {
     AutoAlloc<BaseBitmap> icon;
     ASSERT_NE(icon.GetPointer(), nullptr);
-    EXPECT_EQ(fake::Live("bitmap"), 1);
-    EXPECT_EQ(icon->Init(Filename("/plugins/Brevio/res/icon.tif")), IMAGERESULT::OK);
-    fake::Current().imageResult = C4D_IMAGERESULT_WRONGTYPE;
-    EXPECT_EQ(icon->Init(Filename("/plugins/Brevio/res/icon.txt")), IMAGERESULT::WRONGTYPE);
+    EXPECT_EQ(hostsim::Live("bitmap"), 1);
+    EXPECT_EQ(icon->Init(Filename(tif.c_str())), IMAGERESULT::OK);
+    EXPECT_EQ(icon->Init(Filename(txt.c_str())), IMAGERESULT::WRONGTYPE);
     Bool movie = true;
     EXPECT_EQ(icon->Init(Filename(), -1, &movie), IMAGERESULT::NOTEXISTING);
     EXPECT_FALSE(movie);
+    const auto* handle = reinterpret_cast<const C4D_Bitmap*>(icon.GetPointer());
     EXPECT_TRUE(icon->SetData(BASEBITMAP_DATA_GUIPIXELRATIO, GeData(2.0)));
+    EXPECT_EQ(hostsim::BitmapData(handle, 100), 2.0);
     EXPECT_TRUE(icon->SetData(BASEBITMAP_DATA_GUIPIXELRATIO, GeData(Int32{1})));
+    EXPECT_EQ(hostsim::BitmapData(handle, 100), 1.0);
     EXPECT_FALSE(icon->SetData(BASEBITMAP_DATA_GUIPIXELRATIO, GeData()));
-    using Data = std::vector<std::pair<int32_t, double>>;
-    EXPECT_EQ(fake::Current().bitmapData, (Data{{100, 2.0}, {100, 1.0}}));
+    EXPECT_EQ(hostsim::BitmapData(handle, 100), 1.0);
   }
-  EXPECT_EQ(fake::Live("bitmap"), 0);
+  EXPECT_EQ(hostsim::Live("bitmap"), 0);
 
   BaseBitmap* kept = nullptr;
   {
     AutoAlloc<BaseBitmap> icon;
     kept = icon.Release();
   }
-  EXPECT_EQ(fake::Live("bitmap"), 1);
+  EXPECT_EQ(hostsim::Live("bitmap"), 1);
   BaseBitmap::Free(kept);
   EXPECT_EQ(kept, nullptr);
-  EXPECT_EQ(fake::Live("bitmap"), 0);
+  EXPECT_EQ(hostsim::Live("bitmap"), 0);
 
   // Freed early, then not again when it goes.
   {
     AutoAlloc<BaseBitmap> icon;
     icon.Free();
     EXPECT_EQ(icon.GetPointer(), nullptr);
-    EXPECT_EQ(fake::Live("bitmap"), 0);
+    EXPECT_EQ(hostsim::Live("bitmap"), 0);
   }
 }
 

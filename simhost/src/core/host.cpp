@@ -33,6 +33,7 @@ Host* Enter(const char* call) {
     host->Misuse(Rule::MainThread, call, "called from a thread other than the host's main thread");
     return nullptr;
   }
+  ++host->entryCalls;
   return host;
 }
 

@@ -117,6 +117,10 @@ class Host {
   }
   std::vector<std::unique_ptr<Area>> areas;  // every area offered, in start order
   std::atomic<bool> failed{false};           // a misuse or leak was seen
+  // Table entries the plug-in called, counted by Enter() on the main thread:
+  // a validator's way to tell that a module never reached the host at all
+  // (a refused initialisation, entries beyond a table's declared size).
+  uint64_t entryCalls = 0;
 
   // The host could not do its job (a file it must write, a script line it
   // cannot carry out): logged as {"event":"error",...}; the run ends with 2.

@@ -1,11 +1,12 @@
 // Checks of what the plug-in hands the host and the host hands back: command
-// registration and its trampolines, dialogs, node messages, documents,
-// preferences, console lines, message boxes and commands.
+// registration and its trampolines, node messages, documents, preferences,
+// console lines, message boxes and commands.
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "fake_host.h"
 #include "layer_fixture.h"
+#include "sim_host.h"
 
 namespace layertest {
 namespace {
@@ -54,19 +55,46 @@ class PlainCommand : public CommandData {
   ~PlainCommand() override { ++g_commands.destroyed; }
 };
 
+// What the host's registration entry was handed, seen on its way in.
+struct Handed {
+  int32_t type;
+  size_t recordSize;
+  int32_t apiVersion;
+};
+std::vector<Handed> g_handed;
+decltype(C4D_RegistrationTable::RegisterPlugin) g_register = nullptr;  // the host's own entry
+
+int32_t RecordingRegister(int32_t type, int32_t id, const C4D_String* name, const void* record,
+                          size_t size, int32_t apiVersion) {
+  g_handed.push_back({type, size, apiVersion});
+  return g_register(type, id, name, record, size, apiVersion);
+}
+
+// Registrations are made while the host runs the module's start, as they
+// must be.
 class CommandRegistration : public HostLayer {
  protected:
   void SetUp() override {
     HostLayer::SetUp();
     g_commands = CommandLog();
+    g_handed.clear();
+    g_register = tables.registration.RegisterPlugin;
+    tables.registration.RegisterPlugin = RecordingRegister;
+    start = std::make_unique<hostsim::DuringStart>();
   }
-  const fake::Registration& Last() { return fake::Current().registrations.back(); }
+  void TearDown() override {
+    start.reset();
+    HostLayer::TearDown();
+  }
+  hostsim::Command Last() { return hostsim::Commands().back(); }
+
+  std::unique_ptr<hostsim::DuringStart> start;
 };
 
 TEST_F(CommandRegistration, HandsOverTheObjectAndReachesItThroughEverySlot) {
   ASSERT_EQ(Init(), 1);
   EXPECT_FALSE(RegisterCommandPlugin(kPluginId, "Brevio"_s, 0, nullptr, "help"_s, nullptr));
-  EXPECT_TRUE(fake::Current().registrations.empty());
+  EXPECT_TRUE(g_handed.empty());
 
   CountingCommand* command = NewObjClear(CountingCommand);
   ASSERT_NE(command, nullptr);
@@ -74,21 +102,22 @@ TEST_F(CommandRegistration, HandsOverTheObjectAndReachesItThroughEverySlot) {
   ASSERT_TRUE(RegisterCommandPlugin(kPluginId, "Brevio"_s, 3, icon, "help"_s, command));
   // The host keeps its own copies of the texts and the icon.
   BaseBitmap::Free(icon);
-  const fake::Registration& reg = Last();
-  EXPECT_EQ(reg.type, C4D_PLUGINTYPE_COMMAND);
+  const hostsim::Command reg = Last();
+  ASSERT_EQ(g_handed.size(), 1u);
+  EXPECT_EQ(g_handed[0].type, C4D_PLUGINTYPE_COMMAND);
   EXPECT_EQ(reg.id, kPluginId);
   EXPECT_EQ(reg.name, "Brevio");
   EXPECT_EQ(reg.help, "help");
-  EXPECT_TRUE(reg.hadIcon);
-  EXPECT_EQ(reg.recordSize, sizeof(C4D_CommandRecord));
-  EXPECT_EQ(reg.apiVersion, C4D_API_VERSION);
+  EXPECT_TRUE(reg.hasIcon);
+  EXPECT_EQ(g_handed[0].recordSize, sizeof(C4D_CommandRecord));
+  EXPECT_EQ(g_handed[0].apiVersion, C4D_API_VERSION);
   EXPECT_EQ(reg.record.info, 3);
   EXPECT_EQ(reg.record.object, static_cast<CommandData*>(command));
   EXPECT_EQ(command->GetRegisteredId(), kPluginId);
 
   const C4D_CommandRecord& r = reg.record;
   void* object = r.object;
-  C4D_Document* doc = fake::AddDocument();
+  C4D_Document* doc = hostsim::AddDocument().doc;
   EXPECT_TRUE(r.Execute(object, doc));
   EXPECT_TRUE(r.ExecuteSubID(object, nullptr, 4));
   // The option slot passes the id the command was registered under.
@@ -98,15 +127,15 @@ TEST_F(CommandRegistration, HandsOverTheObjectAndReachesItThroughEverySlot) {
   EXPECT_EQ(r.GetState(object, doc, nullptr), CMD_ENABLED);
 
   // The sub-menu is the host's, filled in place.
-  C4D_Container* submenu = fake::HostContainer(0);
+  C4D_Container* submenu = hostsim::HostContainer(0);
   EXPECT_TRUE(r.GetSubContainer(object, doc, submenu));
-  EXPECT_EQ(fake::IntOf(submenu, 1), 2);
+  EXPECT_EQ(hostsim::IntOf(submenu, 1), 2);
   int secret = 0;
   EXPECT_TRUE(r.RestoreLayout(object, &secret));
   EXPECT_FALSE(r.RestoreLayout(object, nullptr));
   // The script name is handed over; the host frees it.
   C4D_String* script = r.GetScriptName(object);
-  EXPECT_EQ(fake::TextOf(script), "Brevio script");
+  EXPECT_EQ(hostsim::TextOf(script), "Brevio script");
   tables.string.Free(script);
   EXPECT_TRUE(r.Message(object, 7, &secret));
   EXPECT_FALSE(r.Message(object, 7, nullptr));
@@ -128,17 +157,17 @@ TEST_F(CommandRegistration, HandsOverTheObjectAndReachesItThroughEverySlot) {
   EXPECT_EQ(g_commands.destroyed, 0);
 
   // The host lets go: the object is destroyed and its memory given back.
-  fake::ReleaseRegistrations();
+  hostsim::ReleaseRegistrations();
   EXPECT_EQ(g_commands.destroyed, 1);
-  EXPECT_EQ(fake::Live("memory"), 0);
+  EXPECT_EQ(hostsim::Live("memory"), 0);
 }
 
 TEST_F(CommandRegistration, DefaultsAnswerAsTheHostExpects) {
   ASSERT_EQ(Init(), 1);
   ASSERT_TRUE(RegisterCommandPlugin(kPluginId, "Brevio"_s, 0, nullptr, "help"_s,
                                     NewObjClear(PlainCommand)));
-  const C4D_CommandRecord& r = Last().record;
-  EXPECT_FALSE(Last().hadIcon);
+  const C4D_CommandRecord r = Last().record;
+  EXPECT_FALSE(Last().hasIcon);
   EXPECT_TRUE(r.Execute(r.object, nullptr));
   EXPECT_FALSE(r.ExecuteSubID(r.object, nullptr, 1));
   EXPECT_FALSE(r.ExecuteOptionID(r.object, nullptr, 1));
@@ -152,185 +181,54 @@ TEST_F(CommandRegistration, DefaultsAnswerAsTheHostExpects) {
 TEST_F(CommandRegistration, ObjectIsDestroyedWhenNobodyTakesIt) {
   ASSERT_EQ(Init(), 1);
   // Refused by the host: the host destroys it at once.
-  fake::Current().refuseRegistration = true;
+  hostsim::RefuseRegistrations(true);
   EXPECT_FALSE(RegisterCommandPlugin(kPluginId, "Brevio"_s, 0, nullptr, "help"_s,
                                      NewObjClear(PlainCommand)));
   EXPECT_EQ(g_commands.destroyed, 1);
-  fake::Current().refuseRegistration = false;
+  hostsim::RefuseRegistrations(false);
 
   // Without a name or help text to show, the host is not asked.
   EXPECT_FALSE(RegisterCommandPlugin(kPluginId, maxon::String(), 0, nullptr, "help"_s,
                                      NewObjClear(PlainCommand)));
   EXPECT_FALSE(RegisterCommandPlugin(kPluginId, "Brevio"_s, 0, nullptr, maxon::String(),
                                      NewObjClear(PlainCommand)));
-  EXPECT_EQ(fake::Current().registrations.size(), 1u);
+  EXPECT_EQ(g_handed.size(), 1u);
 
   // Without the registration entry the module frees it itself.
   tables.registration.RegisterPlugin = nullptr;
   EXPECT_FALSE(RegisterCommandPlugin(kPluginId, "Brevio"_s, 0, nullptr, "help"_s,
                                      NewObjClear(PlainCommand)));
   EXPECT_EQ(g_commands.destroyed, 4);
-  EXPECT_EQ(fake::Live("memory"), 0);
+  EXPECT_EQ(hostsim::Live("memory"), 0);
 }
 
-class CountingDialog : public GeDialog {
- public:
-  Bool CreateLayout() override { return Note("layout"); }
-  Bool InitValues() override { return Note("values"); }
-  Bool Command(Int32 id, const BaseContainer& msg) override {
-    return Note("command " + std::to_string(id) + " " + Of(msg));
-  }
-  Bool CoreMessage(Int32 id, const BaseContainer& msg) override {
-    return Note("core " + std::to_string(id) + " " + Of(msg));
-  }
-  Bool AskClose() override { return Note("ask"); }
-  void DestroyWindow() override { Note("destroy"); }
-
-  std::vector<std::string> calls;
-
- private:
-  Bool Note(const std::string& what) {
-    calls.push_back(what);
-    return true;
-  }
-  static std::string Of(const BaseContainer& msg) {
-    return std::to_string(msg.GetId()) + "/" + std::to_string(msg.GetInt32(BFM_ACTION_ID));
-  }
-};
-
-TEST_F(HostLayer, DialogTrampolinesReachTheObjectAndRefuseStrangers) {
-  ASSERT_EQ(Init(), 1);
-  {
-    CountingDialog dialog;
-    C4D_Dialog* handle = dialog.GetHostHandle();
-    ASSERT_NE(handle, nullptr);
-    const C4D_DialogCallbacks* cb = fake::CallbacksOf(handle);
-    void* ctx = fake::ContextOf(handle);
-    EXPECT_EQ(ctx, static_cast<GeDialog*>(&dialog));
-
-    EXPECT_TRUE(dialog.Open(DLG_TYPE::ASYNC, kPluginId, -1, -1, 0, 0, 3));
-    ASSERT_EQ(fake::OpensOf(handle).size(), 1u);
-    EXPECT_EQ(fake::OpensOf(handle)[0].type, C4D_DLG_TYPE_ASYNC);
-    EXPECT_EQ(fake::OpensOf(handle)[0].pluginId, kPluginId);
-    EXPECT_EQ(fake::OpensOf(handle)[0].subId, 3);
-
-    // The host's action message is lent to the dialog, never freed by it.
-    C4D_Container* action = fake::HostContainer(BFM_ACTION);
-    tables.container.SetInt32(action, BFM_ACTION_ID, 10032);
-    EXPECT_TRUE(cb->Command(ctx, 10032, action));
-    EXPECT_TRUE(cb->CoreMessage(ctx, 200, action));
-    EXPECT_TRUE(cb->AskClose(ctx));
-    cb->DestroyWindow(ctx);
-    const std::vector<std::string> expected = {
-        "layout",
-        "values",
-        "command 10032 " + std::to_string(BFM_ACTION) + "/10032",
-        "core 200 " + std::to_string(BFM_ACTION) + "/10032",
-        "ask",
-        "destroy"};
-    EXPECT_EQ(dialog.calls, expected);
-
-    // A context that is not a dialog object is refused.
-    alignas(GeDialog) unsigned char stranger[sizeof(CountingDialog)] = {};
-    for (void* other : {static_cast<void*>(stranger), static_cast<void*>(nullptr)}) {
-      EXPECT_FALSE(cb->CreateLayout(other));
-      EXPECT_FALSE(cb->InitValues(other));
-      EXPECT_FALSE(cb->Command(other, 1, action));
-      EXPECT_FALSE(cb->CoreMessage(other, 1, action));
-      EXPECT_FALSE(cb->AskClose(other));
-      cb->DestroyWindow(other);
-    }
-    EXPECT_EQ(dialog.calls.size(), expected.size());
-    EXPECT_EQ(fake::Live("dialog"), 1);
-  }
-  // The host side goes with the object.
-  EXPECT_EQ(fake::Live("dialog"), 0);
-}
-
-TEST_F(HostLayer, DialogGadgetsAndMenusReachTheHostSide) {
-  ASSERT_EQ(Init(), 1);
-  GeDialog dialog;
-  C4D_Dialog* handle = dialog.GetHostHandle();
-  ASSERT_NE(handle, nullptr);
-
-  // A failed read hands back the poison (a check box: its truth), as the
-  // host's undefined value would be; a good one replaces the value.
-  Int32 value = 5;
-  EXPECT_FALSE(dialog.GetInt32(10008, value));
-  EXPECT_EQ(value, UNDEFINED_GADGET_VALUE);
-  EXPECT_TRUE(dialog.SetInt32(10008, 6001));
-  EXPECT_TRUE(dialog.GetInt32(10008, value));
-  EXPECT_EQ(value, 6001);
-  Bool ticked = false;
-  EXPECT_FALSE(dialog.GetBool(10027, ticked));
-  EXPECT_TRUE(ticked);
-  EXPECT_TRUE(dialog.SetBool(10027, false));
-  EXPECT_TRUE(dialog.GetBool(10027, ticked));
-  EXPECT_FALSE(ticked);
-
-  EXPECT_TRUE(dialog.MenuFlushAll());
-  EXPECT_TRUE(dialog.MenuSubBegin("File"_s));
-  EXPECT_TRUE(dialog.MenuAddString(5, "Open"_s));
-  EXPECT_TRUE(dialog.MenuAddSeparator());
-  EXPECT_TRUE(dialog.MenuAddCommand(IDM_CM_CLOSEWINDOW));
-  EXPECT_TRUE(dialog.MenuSubEnd());
-  EXPECT_TRUE(dialog.MenuFinished());
-  EXPECT_TRUE(dialog.FreeChildren(10010));
-  EXPECT_TRUE(dialog.AddChild(10010, 2, "Best"_s));
-  // A text without a host string is not passed on.
-  EXPECT_FALSE(dialog.MenuSubBegin(maxon::String()));
-  EXPECT_FALSE(dialog.AddChild(10010, 3, maxon::String()));
-  const std::vector<std::string> expected = {
-      "flush", "sub File", "string 5 Open",          "separator",         "command 12097",
-      "end",   "finished", "children 10010 cleared", "child 10010 2 Best"};
-  EXPECT_EQ(fake::MenuOf(handle), expected);
-
-  // The dialog description comes from the resource given, or from none.
-  EXPECT_FALSE(dialog.LoadDialogResource(1000, nullptr, 0));
-  GeResource resource;
-  ASSERT_TRUE(resource.Init());
-  EXPECT_TRUE(dialog.LoadDialogResource(1000, &resource, 0));
-}
-
-TEST_F(HostLayer, DialogWithoutAHostSideNeverReachesTheHost) {
-  ASSERT_EQ(Init(), 1);
-  fake::Current().failCreates["dialog"] = 1;
-  GeDialog dialog;
-  ASSERT_EQ(dialog.GetHostHandle(), nullptr);
-  EXPECT_FALSE(dialog.Open(DLG_TYPE::MODAL, kPluginId));
-  EXPECT_FALSE(dialog.RestoreLayout(kPluginId, 0, nullptr));
-  EXPECT_FALSE(dialog.Close());
-  EXPECT_FALSE(dialog.LoadDialogResource(1000, &g_resource, 0));
-  EXPECT_FALSE(dialog.FreeChildren(10010));
-  EXPECT_FALSE(dialog.AddChild(10010, 1, "Best"_s));
-  EXPECT_FALSE(dialog.MenuFlushAll());
-  EXPECT_FALSE(dialog.MenuSubBegin("File"_s));
-  EXPECT_FALSE(dialog.MenuAddString(5, "Open"_s));
-  EXPECT_FALSE(dialog.MenuAddSeparator());
-  EXPECT_FALSE(dialog.MenuAddCommand(IDM_CM_CLOSEWINDOW));
-  EXPECT_FALSE(dialog.MenuSubEnd());
-  EXPECT_FALSE(dialog.MenuFinished());
-  EXPECT_FALSE(dialog.SetInt32(10008, 1));
-  EXPECT_FALSE(dialog.SetBool(10027, 1));
-  Int32 value = 3;
-  EXPECT_FALSE(dialog.GetInt32(10008, value));
-  EXPECT_EQ(value, 3);
-  EXPECT_FALSE(dialog.Enable(10008, true));
-  // A host would have to read through a NULL dialog for any of them.
-  EXPECT_EQ(fake::Current().faults, std::vector<std::string>{});
-  fake::Current().faults.clear();
+// The host's answer to a node message, made to be 0 (this host answers 1 to
+// every message it takes), and the data it was handed.
+decltype(C4D_DocumentTable::SendMessage) g_send = nullptr;  // the host's own entry
+void* g_sentData = nullptr;
+int32_t AnswerNo(C4D_Node* node, int32_t type, void* data) {
+  g_sentData = data;
+  g_send(node, type, data);
+  return 0;
 }
 
 class DescriptionMessages : public HostLayer {
  protected:
   void SetUp() override {
     HostLayer::SetUp();
-    doc = fake::AddDocument();
-    rd = fake::AddRenderData(doc);
-    vp = fake::AddVideoPost(rd, VPlenseffects);
+    UseDocument({VPlenseffects});
+  }
+  void UseDocument(const std::vector<int32_t>& effects) {
+    const hostsim::Document made = hostsim::AddDocument(effects);
+    doc = made.doc;
+    rd = made.renderData;
+    vp = made.effects[0];
   }
   BaseList2D* Node() { return BaseList2D::FromHostHandle(vp); }
-  const std::vector<fake::Message>& Sent() { return fake::Current().messages; }
+  // The messages the host took, each as the values of `keys`.
+  std::vector<std::string> Sent(const std::vector<std::string>& keys = {"type"}) {
+    return hostsim::Events("message", keys);
+  }
 
   C4D_Document* doc = nullptr;
   C4D_Node* rd = nullptr;
@@ -345,41 +243,41 @@ TEST_F(DescriptionMessages, ReachTheHostAsItsRecords) {
   action.SetInt32(BFM_ACTION_ID, 1000);
   command._msg = &action;
   EXPECT_TRUE(Node()->Message(MSG_DESCRIPTION_COMMAND, &command));
-  ASSERT_EQ(Sent().size(), 1u);
-  const fake::Message& m = Sent()[0];
-  EXPECT_EQ(m.node, vp);
-  EXPECT_EQ(m.type, C4D_MSG_DESCRIPTION_COMMAND);
-  EXPECT_EQ(m.levels, (fake::Levels{{1000, 8, 0}}));
-  EXPECT_TRUE(m.parentDialogNull);
-  EXPECT_TRUE(m.customGuiNull);
-  EXPECT_EQ(m.msgId, BFM_ACTION);
-  EXPECT_EQ(m.msgActionId, 1000);
-  EXPECT_EQ(m.containerId, NOTOK);
-  EXPECT_EQ(m.containerEntries, 0u);
+  // The effect node, the parameter, no dialog or custom GUI, the action
+  // message, and an empty auxiliary container.
+  const std::string actionJson = "{\"entries\":{\"" + std::to_string(BFM_ACTION_ID) +
+                                 "\":{\"int32\":1000}},\"id\":" + std::to_string(BFM_ACTION) + "}";
+  EXPECT_EQ(
+      Sent({"nodeType", "index", "type", "descid", "parentDialog", "customGui", "action",
+            "container"}),
+      std::vector<std::string>{std::to_string(VPlenseffects) + " 0 18 [[1000,8,0]] false false " +
+                               actionJson + " {\"entries\":{},\"id\":-1}"});
 
   DescriptionCheckUpdate update;
   update.doc = BaseDocument::FromHostHandle(doc);
   update.drawflags = 3;
   update.descid = &command._descId;
   EXPECT_TRUE(Node()->Message(MSG_DESCRIPTION_CHECKUPDATE, &update));
-  ASSERT_EQ(Sent().size(), 2u);
-  EXPECT_EQ(Sent()[1].type, C4D_MSG_DESCRIPTION_CHECKUPDATE);
-  EXPECT_EQ(Sent()[1].doc, doc);
-  EXPECT_EQ(Sent()[1].drawFlags, 3);
-  EXPECT_EQ(Sent()[1].levels, (fake::Levels{{1000, 8, 0}}));
+  // The host takes the record only with the node's own document.
+  EXPECT_EQ(Sent({"type", "drawFlags", "descid"}),
+            (std::vector<std::string>{"18 - [[1000,8,0]]", "17 3 [[1000,8,0]]"}));
   update.doc = nullptr;
-  EXPECT_TRUE(Node()->Message(MSG_DESCRIPTION_CHECKUPDATE, &update));
-  EXPECT_EQ(Sent()[2].doc, nullptr);
+  EXPECT_FALSE(Node()->Message(MSG_DESCRIPTION_CHECKUPDATE, &update));
+  const std::vector<std::string> refused = hostsim::TakeMisuses();
+  ASSERT_EQ(refused.size(), 1u);
+  EXPECT_NE(refused[0].find("the record's document is not the node's document"), std::string::npos);
 
   // Other messages pass their data as it is; the host's answer comes back.
+  g_send = tables.document.SendMessage;
+  tables.document.SendMessage = AnswerNo;
   int data = 0;
-  fake::Current().messageAnswer = 0;
   EXPECT_FALSE(Node()->Message(MSG_UPDATE));
+  EXPECT_EQ(g_sentData, nullptr);
   EXPECT_FALSE(Node()->Message(42, &data));
-  ASSERT_EQ(Sent().size(), 5u);
-  EXPECT_EQ(Sent()[3].type, MSG_UPDATE);
-  EXPECT_EQ(Sent()[3].data, nullptr);
-  EXPECT_EQ(Sent()[4].data, &data);
+  EXPECT_EQ(g_sentData, &data);
+  EXPECT_EQ(
+      Sent({"type", "data"}),
+      (std::vector<std::string>{"18 -", "17 -", std::to_string(MSG_UPDATE) + " false", "42 true"}));
 }
 
 TEST_F(DescriptionMessages, WithAMissingPartAreNotSent) {
@@ -388,7 +286,7 @@ TEST_F(DescriptionMessages, WithAMissingPartAreNotSent) {
   EXPECT_FALSE(Node()->Message(MSG_DESCRIPTION_CHECKUPDATE, nullptr));
   {
     // No host identifier behind the parameter.
-    fake::Current().failCreates["descid"] = 1;
+    hostsim::FailNextCreate("descid");
     DescriptionCommand command;
     EXPECT_FALSE(Node()->Message(MSG_DESCRIPTION_COMMAND, &command));
     DescriptionCheckUpdate update;
@@ -399,7 +297,7 @@ TEST_F(DescriptionMessages, WithAMissingPartAreNotSent) {
   }
   {
     // No host container behind the auxiliary data.
-    fake::Current().failCreates["container"] = 1;
+    hostsim::FailNextCreate("container");
     DescriptionCommand command;
     command._descId = CreateDescID(DescLevel(1000));
     EXPECT_FALSE(Node()->Message(MSG_DESCRIPTION_COMMAND, &command));
@@ -408,7 +306,7 @@ TEST_F(DescriptionMessages, WithAMissingPartAreNotSent) {
     // An action container without a host container.
     DescriptionCommand command;
     command._descId = CreateDescID(DescLevel(1000));
-    fake::Current().failCreates["container"] = 1;
+    hostsim::FailNextCreate("container");
     BaseContainer action(BFM_ACTION);
     command._msg = &action;
     EXPECT_FALSE(Node()->Message(MSG_DESCRIPTION_COMMAND, &command));
@@ -416,13 +314,12 @@ TEST_F(DescriptionMessages, WithAMissingPartAreNotSent) {
     command._msg = nullptr;
     EXPECT_TRUE(Node()->Message(MSG_DESCRIPTION_COMMAND, &command));
   }
-  ASSERT_EQ(Sent().size(), 1u);
-  EXPECT_EQ(Sent()[0].msgId, 0);
+  EXPECT_EQ(Sent({"type", "action"}), std::vector<std::string>{"18 null"});
 }
 
 TEST_F(DescriptionMessages, DocumentsRenderSettingsAndPostEffectsAreWalked) {
+  UseDocument({VPlenseffects, VPobjectglow});
   ASSERT_EQ(Init(), 1);
-  fake::AddVideoPost(rd, VPobjectglow);
   BaseDocument* document = GetActiveDocument();
   ASSERT_EQ(document, BaseDocument::FromHostHandle(doc));
   RenderData* settings = document->GetActiveRenderData();
@@ -439,19 +336,19 @@ TEST_F(DescriptionMessages, DocumentsRenderSettingsAndPostEffectsAreWalked) {
   // Merging keeps the node's other entries; replacing drops them.
   BaseContainer bc;
   bc.SetInt32(RDATA_XRES, 640);
-  tables.container.SetInt32(fake::SettingsOf(rd), RDATA_YRES, 480);
+  hostsim::SetHostInt(hostsim::SettingsOf(rd), RDATA_YRES, 480);
   settings->SetData(bc);
   EXPECT_EQ(settings->GetDataInstanceRef().GetInt32(RDATA_XRES), 640);
   EXPECT_EQ(settings->GetDataInstanceRef().GetInt32(RDATA_YRES), 480);
   settings->SetData(bc, false);
   EXPECT_EQ(settings->GetDataInstanceRef().GetInt32(RDATA_YRES, -1), -1);
-  EXPECT_EQ(fake::Current().setDataFlags, (std::vector<int32_t>{C4D_SETDATA_MERGE, 0}));
+  EXPECT_EQ(hostsim::Events("setdata", {"merge"}), (std::vector<std::string>{"true", "false"}));
 }
 
 TEST_F(DescriptionMessages, HostWithoutTheCellEntriesLendsNoContainers) {
   tables.document.size = offsetof(C4D_DocumentTable, GetDataInstanceCell);
   tables.prefs.size = offsetof(C4D_PrefsTable, GetWorldPluginDataCell);
-  fake::Current().prefs[kPluginId] = fake::HostContainer(kPluginId);
+  hostsim::StorePrefs(kPluginId);
   ASSERT_EQ(Init(), 1);
   const BaseContainer& lent = Node()->GetDataInstanceRef();
   EXPECT_EQ(lent.GetHostHandle(), nullptr);
@@ -480,17 +377,16 @@ TEST_F(HostLayer, PreferencesAreStoredAsCopies) {
   EXPECT_EQ(GetWorldPluginData(kPluginId)->GetInt32(2), 20);
   ASSERT_TRUE(SetWorldPluginData(kPluginId, change, false));
   EXPECT_EQ(GetWorldPluginData(kPluginId)->GetInt32(2, -1), -1);
-  // A cell that holds no container is nothing stored.
-  fake::Current().prefs[4242] = nullptr;
+  // An id with nothing stored answers no container.
   EXPECT_EQ(GetWorldPluginData(4242), nullptr);
 
-  fake::Current().refusePrefs = true;
+  hostsim::RefusePrefsSave(true);
   EXPECT_FALSE(SetWorldPluginData(kPluginId, change));
-  fake::Current().failCreates["container"] = 1;
+  hostsim::FailNextCreate("container");
   BaseContainer none;
-  const int calls = fake::Current().calls;
+  const uint64_t calls = hostsim::Calls();
   EXPECT_FALSE(SetWorldPluginData(kPluginId, none));
-  EXPECT_EQ(fake::Current().calls, calls);
+  EXPECT_EQ(hostsim::Calls(), calls);
 }
 
 TEST_F(HostLayer, ConsoleLinesCarryTheLoggerFlagsOrAreDropped) {
@@ -506,52 +402,54 @@ TEST_F(HostLayer, ConsoleLinesCarryTheLoggerFlagsOrAreDropped) {
   EXPECT_TRUE(Loggers::Default().Write(TARGETAUDIENCE::ALL, "warn"_s,
                                        SourceLocation("main", (Int{5} << 24) | 43),
                                        WRITEMETA::WARNING));
-  const std::vector<fake::ConsoleLine>& lines = fake::Current().console;
-  ASSERT_EQ(lines.size(), 2u);
-  EXPECT_EQ(lines[0].text, "hello");
-  EXPECT_EQ(lines[0].file, "main");
-  EXPECT_EQ(lines[0].line, 42);
-  EXPECT_EQ(lines[0].flags, 14);
-  EXPECT_EQ(lines[0].level, 1);
-  EXPECT_EQ(lines[1].line, 43);
-  EXPECT_EQ(lines[1].level, 2);
+  auto lines = [] {
+    return hostsim::Events("console", {"text", "file", "line", "flags", "level"});
+  };
+  ASSERT_EQ(lines().size(), 2u);
+  EXPECT_EQ(lines()[0], "\"hello\" \"main\" 42 14 1");
+  EXPECT_EQ(lines()[1].substr(0, 17), "\"warn\" \"main\" 43 ");
+  EXPECT_EQ(lines()[1].back(), '2');
 
   // A line without a text to pass is not sent.
   EXPECT_FALSE(Loggers::Default().Write(TARGETAUDIENCE::ALL, maxon::String(), SourceLocation()));
 
   // Without the host's logger the line is dropped; the reference is read
   // each time, so a later resolution is seen.
-  fake::ResolveLogger(false);
+  hostsim::ResolveLogger(false);
   EXPECT_FALSE(Loggers::Default());
   EXPECT_FALSE(Loggers::Default().Write(TARGETAUDIENCE::ALL, "dropped"_s, SourceLocation()));
-  fake::ResolveLogger(true);
+  hostsim::ResolveLogger(true);
   EXPECT_TRUE(Loggers::Default().Write(TARGETAUDIENCE::ALL, "back"_s, SourceLocation()));
-  ASSERT_EQ(lines.size(), 3u);
-  EXPECT_EQ(lines[2].text, "back");
-  EXPECT_EQ(fake::Live("string"), 0);
+  ASSERT_EQ(lines().size(), 3u);
+  EXPECT_EQ(lines()[2].substr(0, 6), "\"back\"");
+  EXPECT_EQ(hostsim::Live("string"), 0);
 }
 
 TEST_F(HostLayer, MessageBoxesCommandsEventsAndFilesReachTheHost) {
+  const std::string folder = hostsim::PluginFolder("Brevio", {});
+  hostsim::ScratchFile("Brevio/Brevio.pdf", "%PDF-1.4");
+  location = hostsim::HostPath(folder);
   ASSERT_EQ(Init(), 1);
-  fake::Current().messageBoxAnswer = 6;
-  EXPECT_EQ(GeOutString("Careful"_s, GEMB::OK | GEMB::ICONEXCLAMATION), GEMB_R::V_YES);
-  using Boxes = std::vector<std::pair<int32_t, std::string>>;
-  EXPECT_EQ(fake::Current().messageBoxes, (Boxes{{C4D_GEMB_ICONEXCLAMATION, "Careful"}}));
+  // The user presses OK.
+  EXPECT_EQ(GeOutString("Careful"_s, GEMB::OK | GEMB::ICONEXCLAMATION), GEMB_R::V_OK);
+  const std::vector<std::string> box = {std::to_string(C4D_GEMB_ICONEXCLAMATION) + " \"Careful\""};
+  EXPECT_EQ(hostsim::Events("messagebox", {"style", "text"}), box);
   // No text, no box.
   EXPECT_EQ(GeOutString(maxon::String(), GEMB::OK), GEMB_R::V_UNDEFINED);
-  EXPECT_EQ(fake::Current().messageBoxes.size(), 1u);
+  EXPECT_EQ(hostsim::Events("messagebox", {"style", "text"}), box);
 
   CallCommand(12099, 2);
   CallCommand(12098);
-  using Commands = std::vector<std::pair<int32_t, int32_t>>;
-  EXPECT_EQ(fake::Current().commands, (Commands{{12099, 2}, {12098, 0}}));
+  EXPECT_EQ(hostsim::Events("callcommand", {"id", "sub"}),
+            (std::vector<std::string>{"12099 2", "12098 0"}));
   EventAdd();
   EventAdd(EVENT::FORCEREDRAW);
-  EXPECT_EQ(fake::Current().events, (std::vector<int32_t>{0, 1}));
+  EXPECT_EQ(hostsim::Events("update", {"flags"}), (std::vector<std::string>{"0", "1"}));
 
   EXPECT_TRUE(GeExecuteFile(GeGetPluginPath() + "Brevio.pdf"));
   EXPECT_FALSE(GeExecuteFile(Filename()));
-  EXPECT_EQ(fake::Current().executedFiles, std::vector<std::string>{"/plugins/Brevio/Brevio.pdf"});
+  EXPECT_EQ(hostsim::Events("open", {"path"}),
+            std::vector<std::string>{"\"" + folder + "/Brevio.pdf\""});
 }
 
 }  // namespace

@@ -25,6 +25,7 @@ struct State {
   std::vector<std::unique_ptr<simhost::FilenameObj>> paths;
   std::vector<std::unique_ptr<simhost::Container>> containers;
   std::unique_ptr<brevio_testing::TempDir> scratch;
+  size_t misusesTaken = 0;  // misuse events a check took out
 };
 
 // Kept past Stop only as NULL: the module's own static objects may still
@@ -61,7 +62,8 @@ void Stop() {
   Running().reset();
 }
 
-std::vector<std::string> Misuses() {
+namespace {
+std::vector<std::string> AllMisuses() {
   std::vector<std::string> out;
   for (const std::string& line : H().journal.Events()) {
     const nlohmann::json e = nlohmann::json::parse(line);
@@ -70,6 +72,46 @@ std::vector<std::string> Misuses() {
   }
   return out;
 }
+}  // namespace
+
+std::vector<std::string> Misuses() {
+  std::vector<std::string> all = AllMisuses();
+  all.erase(all.begin(), all.begin() + static_cast<std::ptrdiff_t>(Running()->misusesTaken));
+  return all;
+}
+
+std::vector<std::string> TakeMisuses() {
+  std::vector<std::string> taken = Misuses();
+  Running()->misusesTaken += taken.size();
+  return taken;
+}
+
+std::vector<std::string> Events(const std::string& name, const std::vector<std::string>& keys) {
+  std::vector<std::string> out;
+  for (const std::string& line : H().journal.Events()) {
+    const nlohmann::json e = nlohmann::json::parse(line);
+    if (e.value("event", "") != name) continue;
+    std::string values;
+    for (const std::string& key : keys)
+      values += (values.empty() ? "" : " ") + (e.contains(key) ? e[key].dump() : "-");
+    out.push_back(values);
+  }
+  return out;
+}
+
+DuringStart::DuringStart() { H().core->actions.push_back(C4D_PL_INIT); }
+DuringStart::~DuringStart() { H().core->actions.pop_back(); }
+
+void RefuseRegistrations(bool refuse) { H().options.refuseRegistration = refuse; }
+
+std::vector<Command> Commands() {
+  std::vector<Command> out;
+  for (const simhost::RegisteredCommand& c : H().core->commands)
+    out.push_back({c.id, c.name, c.help, c.hasIcon, c.record});
+  return out;
+}
+
+void RefusePrefsSave(bool refuse) { H().options.refusePrefsSave = refuse; }
 
 uint64_t Calls() { return H().entryCalls; }
 

@@ -87,6 +87,37 @@ std::string ModulesFolder();
 // The res folder a loaded resource set came from ("" when it is none).
 std::string FolderOf(const C4D_Resource* r);
 
+// The events of one name in the host's log, in order: per event, the values
+// of `keys` as compact JSON, separated by spaces ("-" for a key it lacks).
+std::vector<std::string> Events(const std::string& name, const std::vector<std::string>& keys);
+// Misuses reported since the last call (or Start), taken out of what the
+// fixture reports at its end: for a check that expects one.
+std::vector<std::string> TakeMisuses();
+
+// While one lives, the host is running action 2 (the start), the phase in
+// which plug-ins register.
+class DuringStart {
+ public:
+  DuringStart();
+  ~DuringStart();
+  DuringStart(const DuringStart&) = delete;
+  DuringStart& operator=(const DuringStart&) = delete;
+};
+// The host's option that refuses every registration.
+void RefuseRegistrations(bool refuse);
+// A command the host took, with the host's copy of its record (its help
+// text and icon are the host's own, so the record holds NULL for them).
+struct Command {
+  int32_t id = 0;
+  std::string name;
+  std::string help;
+  bool hasIcon = false;
+  C4D_CommandRecord record = {};
+};
+std::vector<Command> Commands();
+// The host's option that refuses to store preferences.
+void RefusePrefsSave(bool refuse);
+
 // The host lets go of every registered plug-in object (Destruct on each).
 void ReleaseRegistrations();
 

@@ -11,6 +11,7 @@
 #include "session_helpers.h"
 
 #ifndef _WIN32
+#include <sys/stat.h>
 #include <sys/wait.h>
 #endif
 
@@ -73,6 +74,31 @@ TEST(HostileUsage, TheProgramRefusesBadScriptsAndLogsWithAnErrorCode) {
   EXPECT_EQ(Program("- <&-"), 64);                                    // stdin closed
   EXPECT_EQ(Program("--log /dev/full /dev/null"), 2);
   EXPECT_EQ(Program("--log \"" + (dir / "no/such/folder/log") + "\" /dev/null"), 64);
+
+  // Standard input that cannot be read is no empty script.
+  const std::string folder = "\"" + dir.Path().generic_string() + "\"";
+  EXPECT_EQ(Program("- < " + folder), 64);                         // a folder
+  EXPECT_EQ(Program("- 0>\"" + (dir / "write-only") + "\""), 64);  // open for writing
+  EXPECT_EQ(Program("- < /dev/null"), 0);                          // empty is fine
+  // Named pipes nobody writes to or reads from: refused, not waited on.
+  ASSERT_EQ(mkfifo((dir / "pipe").c_str(), 0644), 0);
+  EXPECT_EQ(Program("\"" + (dir / "pipe") + "\""), 64);
+  EXPECT_EQ(Program("--log \"" + (dir / "pipe") + "\" /dev/null"), 64);
+}
+
+TEST(HostileUsage, AModuleFileCutShortIsRefusedNotACrash) {
+  TempDir dir;
+  const std::string plugins = CopyPlugins(dir);
+  const std::string module = plugins + "/Brevio/Brevio" + simhost::platform::ModuleExtension();
+  fs::resize_file(module, fs::file_size(module) / 2);
+  simhost::Options options = HostOptions(dir);
+  options.pluginDirs = {plugins};
+  Session s = RunHost(options, "");
+  EXPECT_EQ(s.Events("register").size(), 0u);
+  ASSERT_FALSE(s.Events("module").empty()) << s.result.transcript;
+  EXPECT_EQ(s.Last("module")["loaded"], false);
+  EXPECT_NE(s.Last("module")["reason"].get<std::string>().find("cut short"), std::string::npos)
+      << s.Last("module").dump();
 }
 #endif
 

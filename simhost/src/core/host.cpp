@@ -12,6 +12,7 @@
 
 #include "core/core.h"
 #include "core/offers.h"
+#include "platform/platform.h"
 
 namespace simhost {
 
@@ -123,10 +124,9 @@ void Journal::Emit(const nlohmann::json& event) {
 bool Journal::Open(std::string& error) {
   std::lock_guard<std::recursive_mutex> lock(mutex_);
   if (log_ != nullptr || logPath.empty()) return true;
-  log_ = std::fopen(logPath.c_str(), "w");
+  log_ = platform::OpenLogFile(logPath, false, error);
   if (log_ == nullptr) {
     logFailed_ = true;
-    error = "cannot write the event log " + logPath + ": " + std::strerror(errno);
     return false;
   }
   return true;

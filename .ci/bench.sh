@@ -24,7 +24,7 @@ cmake --build "$build" -j "$jobs" --target brevio_bench brevio_count
 
 echo "--- bench: smoke run"
 "$build/bench/brevio_bench" --benchmark_min_time=0.01 \
-  --benchmark_filter='TestRenderClick/settings:(10|1000)/effects:(0|100)/|HostStartUp|OpenDialog|DrawDialog|LayOutDialog'
+  --benchmark_filter='TestRenderClick/settings:(10|1000)/effects:(0|100)/|HostStartUp|OpenDialog|DrawDialog|LayOutDialog|Read(Scene|Prefs)File/[a-z]+:1000$'
 
 echo "--- bench: instruction counts (callgrind)"
 bench/callgrind.sh "$build" --quick

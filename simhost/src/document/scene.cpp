@@ -5,6 +5,7 @@
 
 #include "core/json_read.h"
 #include "document/host_names.h"
+#include "platform/platform.h"
 
 #include <filesystem>
 #include <fstream>
@@ -264,23 +265,14 @@ bool ParseScene(const json& j, Scene& out, std::string& error) {
 }
 
 bool LoadSceneFile(const std::string& path, Scene& out, std::string& error) {
-  // A device or a folder is no scene (and /dev/zero never ends).
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) {
-    error = "scene " + path + ": " +
-            (std::filesystem::exists(path, ec) ? "not a regular file" : "cannot be read");
+  // A device, a pipe or a folder is no scene (and /dev/zero never ends).
+  std::string text, why;
+  if (!platform::ReadRegularFile(path, text, why)) {
+    error = "scene " + path + ": " + why;
     return false;
   }
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    error = "scene " + path + ": cannot be read";
-    return false;
-  }
-  std::ostringstream text;
-  text << in.rdbuf();
   json j;
-  std::string why;
-  if (!ReadJson(text.str(), j, why)) {
+  if (!ReadJson(text, j, why)) {
     error = "scene " + path + ": not JSON: " + why;
     return false;
   }

@@ -125,11 +125,14 @@ void DialogArea::BringToFront(DialogObj* dialog) {
 
 namespace {
 
-nlohmann::json WindowEvent(const DialogObj* d, bool open) {
-  return {{"event", "window"},
-          {"open", open},
-          {"plugin", d->pluginId},
-          {"title", open ? d->window.title : d->lastTitle}};
+nlohmann::json WindowEvent(const DialogObj* d, bool open,
+                           const nlohmann::json& passed = nlohmann::json::object()) {
+  nlohmann::json e = {{"event", "window"},
+                      {"open", open},
+                      {"plugin", d->pluginId},
+                      {"title", open ? d->window.title : d->lastTitle}};
+  for (const auto& [key, value] : passed.items()) e[key] = value;
+  return e;
 }
 
 std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
@@ -139,7 +142,7 @@ bool MenuUnfinished(const MenuBar& m) { return !m.open.empty() || (!m.Empty() &&
 
 }  // namespace
 
-bool DialogArea::OpenWindow(Host& host, DialogObj* d) {
+bool DialogArea::OpenWindow(Host& host, DialogObj* d, const nlohmann::json& passed) {
   d->window = Window{};
   d->state = DialogObj::State::Creating;
   bool layout = true;  // a dialog without CreateLayout has an empty window
@@ -160,7 +163,7 @@ bool DialogArea::OpenWindow(Host& host, DialogObj* d) {
     d->window = Window{};
     host.journal.Say("simhost: the layout of dialog " + std::to_string(d->pluginId) +
                      " failed (CreateLayout answered false); no window");
-    nlohmann::json e = WindowEvent(d, false);
+    nlohmann::json e = WindowEvent(d, false, passed);
     e["layout"] = false;
     host.journal.Emit(e);
     return false;
@@ -175,9 +178,14 @@ bool DialogArea::OpenWindow(Host& host, DialogObj* d) {
   }
   if (d->freed) return false;
   if (d->state != DialogObj::State::Open) return false;  // closed by InitValues
+  const std::string place = d->restored ? ", restored layout"
+                                        : ", at " + std::to_string(d->x) + "," +
+                                              std::to_string(d->y) + ", default size " +
+                                              std::to_string(d->w) + "x" + std::to_string(d->h);
   host.journal.Say("simhost: window " + Quoted(d->window.title) + " opened (plug-in " +
-                   std::to_string(d->pluginId) + (d->restored ? ", restored layout" : "") + ")");
-  nlohmann::json e = WindowEvent(d, true);
+                   std::to_string(d->pluginId) + " sub-id " + std::to_string(d->subId) + place +
+                   ")");
+  nlohmann::json e = WindowEvent(d, true, passed);
   if (d->restored) e["restored"] = true;
   host.journal.Emit(e);
   SnapshotOnOpen(host, d, ++opened_);

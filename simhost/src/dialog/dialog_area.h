@@ -39,8 +39,10 @@ class DialogArea : public Area {
   void BringToFront(DialogObj* dialog);
 
   // Creates the window: CreateLayout, then InitValues. False when the
-  // layout failed (the window is not opened).
-  bool OpenWindow(Host& host, DialogObj* dialog);
+  // layout failed (the window is not opened). `passed` (what the plug-in's
+  // Open or RestoreLayout passed: sub-id, place and size) is added to the
+  // window event.
+  bool OpenWindow(Host& host, DialogObj* dialog, const nlohmann::json& passed);
   // Destroys the window; `by` is "plugin", "user" or "host". Calls the
   // plug-in's DestroyWindow when `notify`.
   void DestroyWindow(Host& host, DialogObj* dialog, const std::string& by, bool notify);

@@ -13,10 +13,6 @@ namespace {
 
 using nlohmann::json;
 
-Value I(int32_t v) { return Value{Value::Type::Int32, v, 0.0}; }
-Value B(bool v) { return Value{Value::Type::Bool, v ? 1 : 0, 0.0}; }
-Value F(double v) { return Value{Value::Type::Float, 0, v}; }
-
 TEST(SceneLoader, ReadsEveryPartOfAGoodScene) {
   json j = json::parse(R"({
     "description": "two GI effects, the second off",
@@ -34,15 +30,15 @@ TEST(SceneLoader, ReadsEveryPartOfAGoodScene) {
   ASSERT_TRUE(ParseScene(j, s, error)) << error;
   ASSERT_TRUE(s.renderSettings.has_value());
   EXPECT_EQ(s.renderSettings->entries.size(), 3u);
-  EXPECT_EQ(s.renderSettings->entries.at(5008), F(1920.5));
-  EXPECT_EQ(s.renderSettings->entries.at(5002), I(2));
-  EXPECT_EQ(s.renderSettings->entries.at(6018), B(true));
+  EXPECT_EQ(s.renderSettings->entries.at(5008), FloatValue(1920.5));
+  EXPECT_EQ(s.renderSettings->entries.at(5002), IntValue(2));
+  EXPECT_EQ(s.renderSettings->entries.at(6018), BoolValue(true));
 
   ASSERT_EQ(s.effects.size(), 3u);
   EXPECT_EQ(s.effects[0].type, 1021096);
   EXPECT_EQ(s.effects[0].bits, 0);
   EXPECT_EQ(s.effects[1].bits, kBitDisabled);
-  EXPECT_EQ(s.effects[1].settings.entries.at(1), I(5));
+  EXPECT_EQ(s.effects[1].settings.entries.at(1), IntValue(5));
   EXPECT_EQ(s.effects[2].bits, 6);  // other bits kept, off through bit 4
 
   ASSERT_TRUE(s.interactiveRegion.has_value());
@@ -93,9 +89,9 @@ TEST(SceneLoader, DefaultSceneHoldsEverySettingTheTestRenderTouches) {
     ASSERT_TRUE(e.count(id)) << id;
     EXPECT_EQ(e.at(id).type, Value::Type::Bool) << id;
   }
-  EXPECT_EQ(e.at(5008), F(1280.0));
-  EXPECT_EQ(e.at(5009), F(720.0));
-  EXPECT_EQ(e.at(5300), I(0));  // the standard renderer
+  EXPECT_EQ(e.at(5008), FloatValue(1280.0));
+  EXPECT_EQ(e.at(5009), FloatValue(720.0));
+  EXPECT_EQ(e.at(5300), IntValue(0));  // the standard renderer
   EXPECT_FALSE(s.effects.empty());
   EXPECT_TRUE(s.interactiveRegion.has_value());
 

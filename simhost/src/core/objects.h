@@ -24,6 +24,11 @@ struct Value {
   }
 };
 
+// A value of each type, as scenes, tests and the host's own messages write them.
+inline Value IntValue(int32_t v) { return Value{Value::Type::Int32, v, 0.0}; }
+inline Value BoolValue(bool v) { return Value{Value::Type::Bool, v ? 1 : 0, 0.0}; }
+inline Value FloatValue(double v) { return Value{Value::Type::Float, 0, v}; }
+
 struct Container {
   int32_t id = -1;
   std::map<int32_t, Value> entries;

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "core/objects.h"
-#include "paint/snapshot.h"
+#include "core/text.h"
 
 namespace simhost {
 
@@ -47,11 +47,9 @@ Gadget* Window::Find(int32_t id) {
   return nullptr;
 }
 
-// Resources and dialogs share one area: a dialog's description comes from a
-// resource set, and neither outlives a host run.
 namespace {
 
-// Areas start in order: resources and dialogs, then documents.
+// Areas start in order: resources, dialogs, then documents.
 const Offer kArea(1, []() -> std::unique_ptr<Area> { return std::make_unique<DialogArea>(); });
 
 }  // namespace
@@ -74,16 +72,6 @@ void DialogArea::OnStop(Host&) {
   front_.clear();
   lastOpen_ = nullptr;
   dialogs_.clear();
-  resources_.clear();
-}
-
-res::ResourceSet* DialogArea::AddResource(std::unique_ptr<res::ResourceSet> set) {
-  resources_.push_back(std::move(set));
-  return resources_.back().get();
-}
-
-void DialogArea::DeleteResource(const void* handle) {
-  std::erase_if(resources_, [&](const auto& r) { return r.get() == handle; });
 }
 
 DialogObj* DialogArea::AddDialog(std::unique_ptr<DialogObj> dialog) {
@@ -134,8 +122,6 @@ nlohmann::json WindowEvent(const DialogObj* d, bool open,
   for (const auto& [key, value] : passed.items()) e[key] = value;
   return e;
 }
-
-std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
 
 // A menu bar the plug-in left half built when its layout returned.
 bool MenuUnfinished(const MenuBar& m) { return !m.open.empty() || (!m.Empty() && !m.finished); }
@@ -188,7 +174,10 @@ bool DialogArea::OpenWindow(Host& host, DialogObj* d, const nlohmann::json& pass
   nlohmann::json e = WindowEvent(d, true, passed);
   if (d->restored) e["restored"] = true;
   host.journal.Emit(e);
-  SnapshotOnOpen(host, d, ++opened_);
+  ++opened_;
+  for (auto& area : host.areas)
+    if (auto* watcher = dynamic_cast<WindowWatcher*>(area.get()))
+      watcher->OnWindowOpened(host, *d, opened_);
   return true;
 }
 
@@ -234,8 +223,8 @@ bool DialogArea::SendCommand(Host& host, DialogObj* d, int32_t id, bool hasValue
   // The action message is the host's, lent for the length of the call.
   Container msg;
   msg.id = C4D_BFM_ACTION;
-  msg.entries[C4D_BFM_ACTION_ID] = Value{Value::Type::Int32, id, 0.0};
-  if (hasValue) msg.entries[C4D_BFM_ACTION_VALUE] = Value{Value::Type::Int32, value, 0.0};
+  msg.entries[C4D_BFM_ACTION_ID] = IntValue(id);
+  if (hasValue) msg.entries[C4D_BFM_ACTION_VALUE] = IntValue(value);
   host.AddHostObject("container", &msg);
   int32_t answer = 0;
   {

@@ -8,6 +8,7 @@
 #include "core/objects.h"
 #include "core/offers.h"
 #include "dialog/dialog_area.h"
+#include "resource/resource_area.h"
 
 namespace simhost {
 
@@ -200,8 +201,10 @@ int32_t LoadDialogResource(C4D_Dialog* d, int32_t id, const C4D_Resource* r, int
                       " not loaded: no resource");
     return 0;
   }
-  if (!host->Check("resource", r, call)) return 0;
-  const auto* set = reinterpret_cast<const res::ResourceSet*>(r);
+  if (!host->Check(kResourceKind.name, r, call)) return 0;
+  const ResourceArea* resources = Resources(*host);
+  const res::ResourceSet* set = resources != nullptr ? resources->Find(r) : nullptr;
+  if (set == nullptr) return 0;
   res::DialogDescription desc;
   res::ResError error;
   if (!res::LoadDialogDescription(*set, id, desc, error)) {

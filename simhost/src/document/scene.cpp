@@ -17,10 +17,6 @@ namespace {
 
 using nlohmann::json;
 
-Value Int(int32_t v) { return Value{Value::Type::Int32, v, 0.0}; }
-Value Bool(bool v) { return Value{Value::Type::Bool, v ? 1 : 0, 0.0}; }
-Value Float(double v) { return Value{Value::Type::Float, 0, v}; }
-
 std::string Shown(const json& j) { return ShownJson(j); }
 
 bool ReadInt32(const json& j, const std::string& where, int32_t& out, std::string& error) {
@@ -131,31 +127,31 @@ bool ParseReenable(const json& j, Scene& out, std::string& error) {
 Container DefaultRenderSettings() {
   Container c;
   auto& e = c.entries;
-  e[RDATA_ANTIALIASING] = Int(RDATA_ANTIALIASING_GEOMETRY);
-  e[RDATA_XRES] = Float(1280.0);
-  e[RDATA_YRES] = Float(720.0);
-  e[RDATA_FRAMESEQUENCE] = Int(RDATA_FRAMESEQUENCE_CURRENTFRAME);
-  e[RDATA_ACTIVEOBJECTONLY] = Bool(false);
-  e[RDATA_VOLUMETRICLIGHTING] = Bool(true);
-  e[RDATA_TEXTURES] = Bool(true);
-  e[RDATA_ENABLEBLURRY] = Bool(true);
-  e[RDATA_AAFILTER] = Int(RDATA_AAFILTER_STILLIMAGE);
-  e[RDATA_SAVEIMAGE] = Bool(true);
-  e[RDATA_MULTIPASS_ENABLE] = Bool(false);
-  e[RDATA_RENDERENGINE] = Int(RDATA_RENDERENGINE_STANDARD);
-  e[RDATA_POSTEFFECTS_ENABLE] = Bool(true);
-  e[RDATA_ENABLESPD] = Bool(true);
-  e[RDATA_OPTION_TRANSPARENCY] = Bool(true);
-  e[RDATA_OPTION_REFRACTION] = Bool(true);
-  e[RDATA_OPTION_REFLECTION] = Bool(true);
-  e[RDATA_OPTION_SHADOW] = Bool(true);
-  e[RDATA_LIMITREFLECTION] = Bool(false);
-  e[RDATA_LIMITSHADOW] = Bool(false);
-  e[RDATA_RENDERREGION] = Bool(false);
-  e[7005] = Int(0);  // region left, top, right, bottom
-  e[7006] = Int(0);
-  e[7007] = Int(1280);
-  e[7008] = Int(720);
+  e[RDATA_ANTIALIASING] = IntValue(RDATA_ANTIALIASING_GEOMETRY);
+  e[RDATA_XRES] = FloatValue(1280.0);
+  e[RDATA_YRES] = FloatValue(720.0);
+  e[RDATA_FRAMESEQUENCE] = IntValue(RDATA_FRAMESEQUENCE_CURRENTFRAME);
+  e[RDATA_ACTIVEOBJECTONLY] = BoolValue(false);
+  e[RDATA_VOLUMETRICLIGHTING] = BoolValue(true);
+  e[RDATA_TEXTURES] = BoolValue(true);
+  e[RDATA_ENABLEBLURRY] = BoolValue(true);
+  e[RDATA_AAFILTER] = IntValue(RDATA_AAFILTER_STILLIMAGE);
+  e[RDATA_SAVEIMAGE] = BoolValue(true);
+  e[RDATA_MULTIPASS_ENABLE] = BoolValue(false);
+  e[RDATA_RENDERENGINE] = IntValue(RDATA_RENDERENGINE_STANDARD);
+  e[RDATA_POSTEFFECTS_ENABLE] = BoolValue(true);
+  e[RDATA_ENABLESPD] = BoolValue(true);
+  e[RDATA_OPTION_TRANSPARENCY] = BoolValue(true);
+  e[RDATA_OPTION_REFRACTION] = BoolValue(true);
+  e[RDATA_OPTION_REFLECTION] = BoolValue(true);
+  e[RDATA_OPTION_SHADOW] = BoolValue(true);
+  e[RDATA_LIMITREFLECTION] = BoolValue(false);
+  e[RDATA_LIMITSHADOW] = BoolValue(false);
+  e[RDATA_RENDERREGION] = BoolValue(false);
+  e[7005] = IntValue(0);  // region left, top, right, bottom
+  e[7006] = IntValue(0);
+  e[7007] = IntValue(1280);
+  e[7008] = IntValue(720);
   return c;
 }
 

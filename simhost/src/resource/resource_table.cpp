@@ -5,19 +5,17 @@
 #include "core/core.h"
 #include "core/objects.h"
 #include "core/offers.h"
-#include "dialog/dialog_area.h"
+#include "resource/resource_area.h"
 #include "resource/resource_set.h"
 
 namespace simhost {
 
 namespace {
 
-// Resource sets belong to the dialog area, which destroys them at its stop.
-constexpr ObjectKind kResourceKind{"resource", nullptr};
 constexpr const ObjectKind& kKind = kResourceKind;
 
 C4D_Resource* Load(Host& host, const std::string& folder) {
-  DialogArea* area = Dialogs(host);
+  ResourceArea* area = Resources(host);
   if (area == nullptr || !host.AllowCreate(kKind.name)) return nullptr;
   auto set = std::make_unique<res::ResourceSet>();
   res::ResError error;
@@ -35,7 +33,7 @@ C4D_Resource* Load(Host& host, const std::string& folder) {
                          {"error", error.Format()}});
       return nullptr;
   }
-  res::ResourceSet* r = area->AddResource(std::move(set));
+  res::ResourceSet* r = area->Add(std::move(set));
   host.ledger.Add(kKind, r);
   return reinterpret_cast<C4D_Resource*>(r);
 }
@@ -62,7 +60,7 @@ void Free(C4D_Resource* r) {
   Host* host = Enter("Resource.Free");
   if (host == nullptr || r == nullptr || !host->Check(kKind.name, r, "Resource.Free")) return;
   host->ledger.Remove(kKind.name, r);
-  if (DialogArea* area = Dialogs(*host)) area->DeleteResource(r);
+  if (ResourceArea* area = Resources(*host)) area->Delete(r);
 }
 
 C4D_String* LoadString(const C4D_Resource* r, int32_t id) {
@@ -70,9 +68,11 @@ C4D_String* LoadString(const C4D_Resource* r, int32_t id) {
   if (host == nullptr) return nullptr;
   std::string text;
   if (r != nullptr && host->Check(kKind.name, r, "Resource.LoadString")) {
-    const auto* set = reinterpret_cast<const res::ResourceSet*>(r);
-    auto it = set->strings.find(id);
-    if (it != set->strings.end()) text = it->second;
+    const ResourceArea* area = Resources(*host);
+    if (const res::ResourceSet* set = area != nullptr ? area->Find(r) : nullptr) {
+      auto it = set->strings.find(id);
+      if (it != set->strings.end()) text = it->second;
+    }
   }
   // The plug-in owns the string: made exactly as the string table makes one.
   return Current()->Tables().string->Create(text.c_str());

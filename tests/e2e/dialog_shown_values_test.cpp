@@ -31,53 +31,58 @@ TEST(DialogShownValues, ChangesMadeWithoutADocumentAreSavedAndRendered) {
   stored.antialiasing = 6001;
   stored.renderTarget = 6031;
   stored.resolutionScale = 6042;
-  StoreChoices(options, stored);
 
   json effects = json::array();
   for (const auto& [type, keep] : EffectKeepOptions())
     effects.push_back({{"type", type}, {"enabled", true}, {"bits", 0}});
-  const json scene = SceneWith(FullSettings(), effects);
-  const std::string scenePath = WriteScene(dir, scene);
+  const std::string scenePath = WriteScene(dir, SceneWith(FullSettings(), effects));
 
-  // Every one of the 28 gadgets changed while no document is active.
-  std::vector<std::string> lines = {kOpen,
-                                    kShow,
-                                    "document none",
-                                    "choose 10008 6002",
-                                    "choose 10009 6011",
-                                    "choose 10002 6023",
-                                    "choose 10003 6030",
-                                    "choose 10004 6048"};
-  for (const auto& [gadget, pref] : OptionPrefIds())
-    lines.push_back((stored.On(gadget) ? "untick " : "tick ") + std::to_string(gadget));
-  lines.insert(lines.end(), {kShow, "document " + Quoted(scenePath), "show effects", "menu 5055",
-                             "click 10032", kShow});
-  Session s = RunHost(options, Script(lines));
-  EXPECT_CLEAN(s);
-
-  // The dialog was told of none of the changes.
-  size_t changes = 0;
-  for (const auto& e : s.Events("user"))
-    if (e.contains("gadget") && e["action"] != "click") {
-      ++changes;
-      EXPECT_EQ(e["answer"], false) << e.dump();
-    }
-  EXPECT_EQ(changes, 28u);
-
-  const Choices shown = ShownChoices(DialogEvent(s, 1));
-  EXPECT_EQ(Changed(Gadgets(s, 0), Gadgets(s, 1)).size(), 28u);
-  EXPECT_EQ(Gadgets(s, 2), Gadgets(s, 1));  // neither save nor render changed the window
+  // Every one of the 28 gadgets changed while no document is active, then
+  // the document back and `last` (a save, or a render: each on its own, so
+  // that one cannot bring the settings up to date for the other).
+  auto run = [&](const std::string& last) {
+    StoreChoices(options, stored);
+    std::vector<std::string> lines = {kOpen,
+                                      kShow,
+                                      "document none",
+                                      "choose 10008 6002",
+                                      "choose 10009 6011",
+                                      "choose 10002 6023",
+                                      "choose 10003 6030",
+                                      "choose 10004 6048"};
+    for (const auto& [gadget, pref] : OptionPrefIds())
+      lines.push_back((stored.On(gadget) ? "untick " : "tick ") + std::to_string(gadget));
+    lines.insert(lines.end(),
+                 {kShow, "document " + Quoted(scenePath), "show effects", last, kShow});
+    Session s = RunHost(options, Script(lines));
+    EXPECT_CLEAN(s);
+    // The dialog was told of none of the changes.
+    size_t changes = 0;
+    for (const auto& e : s.Events("user"))
+      if (e.contains("gadget") && e["action"] != "click") {
+        ++changes;
+        EXPECT_EQ(e["answer"], false) << e.dump();
+      }
+    EXPECT_EQ(changes, 28u);
+    EXPECT_EQ(Changed(Gadgets(s, 0), Gadgets(s, 1)).size(), 28u);
+    EXPECT_EQ(Gadgets(s, 2), Gadgets(s, 1));  // neither save nor render changed the window
+    return s;
+  };
 
   // Saved: exactly what the window shows.
-  EXPECT_EQ(s.Last("prefs")["entries"], shown.Stored());
-  EXPECT_EQ(s.Last("prefs")["result"], true);
+  Session saved = run("menu 5055");
+  const Choices shown = ShownChoices(DialogEvent(saved, 1));
+  EXPECT_EQ(saved.Last("prefs")["entries"], shown.Stored());
+  EXPECT_EQ(saved.Last("prefs")["result"], true);
 
   // Rendered: the target, the overrides and the effects the window shows.
-  auto renders = s.Events("render");
+  Session rendered = run("click 10032");
+  EXPECT_EQ(ShownChoices(DialogEvent(rendered, 1)).Stored(), shown.Stored());
+  auto renders = rendered.Events("render");
   ASSERT_EQ(renders.size(), 1u);
   EXPECT_EQ(renders[0]["command"], kEditorCommand);
   EXPECT_EQ(renders[0]["settings"], ExpectedRenderSettings(FullSettings(), std::nullopt, shown));
-  const json before = s.Last("effects")["effects"];
+  const json before = rendered.Last("effects")["effects"];
   EXPECT_EQ(renders[0]["effects"], ExpectedRenderEffects(before, shown)) << shown.Describe();
 }
 

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# CI for the deliverables: cross-builds the Windows x86-64 and macOS arm64
-# modules, runs the test suites under Wine against Brevio.xdl64, reads both
-# modules' export and import tables (and the macOS platform), builds and checks
-# the user guide, and packs and checks the release archives. Self-contained:
-# installs what it needs. Exits non-zero on the first failure.
+# CI for the deliverables' test builds: cross-builds the Windows x86-64 and
+# macOS arm64 modules against our layer (host/), runs the test suites under
+# Wine against Brevio.xdl64, reads both modules' export and import tables (and
+# the macOS platform), builds and checks the user guide, and packs and checks
+# the test-build archives for the simulated host. (The releases hold the
+# modules built with the real SDK: tools/release.sh.) Self-contained: installs
+# what it needs. Exits non-zero on the first failure.
 #
 # Environment: BREVIO_DELIVERABLES_DIR (work folder, default
 # build/ci/deliverables in this tree), BREVIO_JOBS (build jobs, default 2).
@@ -40,6 +42,7 @@ trap summary EXIT
 step "packages"
 packages=(cmake ninja-build g++-mingw-w64-x86-64-posix wine wine64 googletest nlohmann-json3-dev
   groff poppler-utils clang-14 lld-14 llvm-14
+  clang-19 lld-19 llvm-19  # the real module's linker, for the checks' own tests
   g++ pkg-config libcairo2-dev fonts-dejavu-core)  # the native simulated host that draws the guide's figures
 missing=()
 for p in "${packages[@]}"; do dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p"); done
@@ -93,17 +96,22 @@ cmake --build "$work/linux" -j "$jobs"
 ctest --test-dir "$work/linux" --output-on-failure
 
 # ---------------------------------------------------------------- archives
-step "release archives"
+step "test-build archives (for the simulated host)"
 expected_res=$(cd res && find . -type f | sed 's|^\./||' | sort)
+# (These archives are test builds for the simulated host, and say so in their
+# names and their one top folder; the releases come from tools/release.sh.)
 check_archive() { # build-dir folder module-file [module-check...]
-  local build=$1 folder=$2 module=$3 archive listing want unpacked
+  local build=$1 folder=$2 module=$3 archive name listing want unpacked
   shift 3
   (cd "$build" && cpack >/dev/null)
-  archive=$(find "$build/packages" -maxdepth 1 -name "$folder-*" ! -name '*.sha256' | head -n 1)
-  [[ -n $archive ]] || { echo "no archive for $folder in $build/packages" >&2; return 1; }
+  archive=$(find "$build/packages" -maxdepth 1 -name "$folder-*-simhost-test.*" ! -name '*.sha256' | head -n 1)
+  [[ -n $archive ]] || { echo "no test-build archive for $folder in $build/packages" >&2; return 1; }
+  name=$(basename "$archive")
+  name=${name%.zip}
+  name=${name%.tar.gz}
   listing=$(cmake -E tar tf "$archive" | grep -v '/$' | sort)
   want=$( (printf '%s\n' "$folder/$module" "$folder/Brevio.pdf"
-    sed "s|^|$folder/res/|" <<<"$expected_res") | sort)
+    sed "s|^|$folder/res/|" <<<"$expected_res") | sed "s|^|$name/|" | sort)
   if [[ $listing != "$want" ]]; then
     echo "$archive does not hold exactly the plug-in folder:" >&2
     diff <(echo "$want") <(echo "$listing") >&2 || true
@@ -114,9 +122,9 @@ check_archive() { # build-dir folder module-file [module-check...]
   unpacked="$work/unpacked/$(basename "$archive")"
   rm -rf "$unpacked" && mkdir -p "$unpacked"
   (cd "$unpacked" && cmake -E tar xf "$archive")
-  if (($#)); then "$@" "$unpacked/$folder/$module" >/dev/null; fi
-  printf '%-40s %7s bytes, %s %7s bytes (in the build: %s)\n' "$(basename "$archive")" \
-    "$(wc -c <"$archive")" "$module" "$(wc -c <"$unpacked/$folder/$module")" \
+  if (($#)); then "$@" "$unpacked/$name/$folder/$module" >/dev/null; fi
+  printf '%-52s %7s bytes, %s %7s bytes (in the build: %s)\n' "$(basename "$archive")" \
+    "$(wc -c <"$archive")" "$module" "$(wc -c <"$unpacked/$name/$folder/$module")" \
     "$(wc -c <"$build/plugins/$folder/$module")"
 }
 check_archive "$work/windows" Brevio Brevio.xdl64 tools/check-windows-module.sh

@@ -4,10 +4,12 @@
 # only libc++ and libSystem from /usr/lib, binding every import to one of them
 # and exporting exactly the three entry symbols.
 #
-# usage: tools/check-macos-module.sh MODULE.xlib [LLVM_OBJDUMP]
+# usage: tools/check-macos-module.sh MODULE.xlib [LLVM_OBJDUMP [LLVM_NM]]
+#   LLVM_NM defaults to the llvm-nm beside LLVM_OBJDUMP (same suffix).
 set -euo pipefail
-module=${1:?usage: check-macos-module.sh MODULE [LLVM_OBJDUMP]}
+module=${1:?usage: check-macos-module.sh MODULE [LLVM_OBJDUMP [LLVM_NM]]}
 objdump=${2:-llvm-objdump}
+nm=${3:-${objdump%objdump*}nm${objdump##*objdump}}
 readonly MINOS=15.2
 
 fail=0
@@ -39,16 +41,26 @@ for lib in $dylibs; do
 done
 [[ $dylibs == *"/usr/lib/libSystem.B.dylib"* ]] || bad "does not load libSystem"
 
-# Every bound symbol names one of those libraries (none is looked up flat).
-bound_to=$("$objdump" --macho --bind --lazy-bind "$module" |
-  awk '/^(Bind|Lazy bind) table:/ { on = 1; next } /^[A-Z]/ { on = 0 }
-       on && $1 ~ /^__/ { print $(NF - 1) }' | sort -u | tr '\n' ' ')
-for lib in $bound_to; do
+# Every imported symbol names one of those libraries (none is looked up flat
+# or left to dynamic lookup). The symbol table says so for every kind of
+# binding information: for a macOS 13.4 or later target the linker writes
+# chained fixups, and the classic bind tables are then empty.
+imports=$("$nm" -m -u "$module" |
+  awk '$1 == "(undefined)" {
+         lib = "none"
+         if ($(NF - 1) == "(from") { lib = $NF; sub(/\)$/, "", lib) }
+         for (i = 2; i <= NF; i++) if ($i == "external") { print $(i + 1), lib; break }
+       }')
+count=0
+while read -r symbol lib; do
+  [[ -n $symbol ]] || continue
+  count=$((count + 1))
   case $lib in
     libc++ | libSystem) ;;
-    *) bad "binds symbols to $lib" ;;
+    none) bad "imports $symbol from no named library" ;;
+    *) bad "imports $symbol from $lib" ;;
   esac
-done
+done <<<"$imports"
 
 exports=$("$objdump" --macho --exports-trie "$module" | awk '$1 ~ /^0x/ { print $2 }' | sort | tr '\n' ' ')
 [[ $exports == "_c4d_main _g_CpuYieldDelegate _g_maxon " ]] ||
@@ -59,4 +71,6 @@ if ((fail)); then
   echo "$module: FAILED" >&2
   exit 1
 fi
-echo "$module: arm64 Mach-O, minimum macOS $minos, $size bytes; loads ${dylibs% }; exports ${exports% }"
+filetype=$(awk '$1 == "MH_MAGIC_64" { print $5 }' <<<"$header")
+echo "$module: arm64 Mach-O MH_${filetype:-?}, minimum macOS $minos, $size bytes; loads ${dylibs% };" \
+  "$count imports, all bound to libc++ or libSystem; exports ${exports% }"

@@ -11,6 +11,7 @@
 
 #include "core/host.h"
 #include "core/offers.h"
+#include "core/rules.h"
 #include "platform/platform.h"
 #include "simhost/simhost.h"
 
@@ -21,6 +22,7 @@ void Usage(std::FILE* to) {
       to,
       "usage: simhost [--plugins DIR]... [--prefs DIR] [--log FILE] [--seed N] [--quiet]\n"
       "               [--snapshot-on-open DIR] [SCRIPT | -]\n"
+      "       simhost --list-rules\n"
       "\n"
       "Starts the simulated host with the modules of the plug-ins folders, acts out\n"
       "SCRIPT (one action per line; '-' reads it from standard input; none: just\n"
@@ -33,6 +35,8 @@ void Usage(std::FILE* to) {
       "  --quiet        no transcript on standard output\n"
       "  --snapshot-on-open DIR\n"
       "                 write a picture DIR/NNN-TITLE.png of every window as it opens\n"
+      "  --list-rules   print every rule the host checks, one JSON object a line\n"
+      "                 ({\"rule\":ID,\"event\":\"misuse\"|\"leak\",\"text\":...}), and exit\n"
       "\n"
       "Exit code: 0 clean, 1 misuse, leak or a picture not written, 2 script error, 64 bad\n"
       "usage.\n"
@@ -42,6 +46,18 @@ void Usage(std::FILE* to) {
   simhost::ActionRegistry registry;
   for (auto add : simhost::AllOffers().actions) add(registry);
   for (const auto& [name, usage] : registry.Usages()) std::fprintf(to, "  %s\n", usage.c_str());
+}
+
+// The rules table, machine-readable: one JSON object a line, keys in a fixed
+// order, "rule" as in the event log.
+void ListRules() {
+  for (const simhost::RuleInfo& rule : simhost::kRules) {
+    nlohmann::ordered_json line;
+    line["rule"] = rule.id;
+    line["event"] = rule.event;
+    line["text"] = rule.text;
+    std::printf("%s\n", line.dump().c_str());
+  }
 }
 
 bool ReadAll(std::istream& in, std::string& out) {
@@ -85,6 +101,9 @@ int main(int argc, char** argv) {
       options.snapshotDir = value("--snapshot-on-open");
     } else if (arg == "--quiet") {
       options.echo = false;
+    } else if (arg == "--list-rules") {
+      ListRules();
+      return 0;
     } else if (arg == "-h" || arg == "--help") {
       Usage(stdout);
       return 0;

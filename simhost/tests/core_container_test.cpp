@@ -82,7 +82,7 @@ TEST_F(ContainerTest, HandlesTheHostNeverGaveOutAreMisuse) {
 
 TEST_F(ContainerTest, HostOwnedContainersAreLentNotGiven) {
   Container lent;
-  host_.AddHostObject("container", &lent);
+  host_.AddHostObject(kContainerKind, &lent);
   C4D_Container* h = ToHandle(&lent);
   bc_->SetInt32(h, 5002, 2);  // the plug-in may read and write what it borrows
   EXPECT_EQ(bc_->GetInt32(h, 5002, 0), 2);
@@ -92,7 +92,7 @@ TEST_F(ContainerTest, HostOwnedContainersAreLentNotGiven) {
   ASSERT_EQ(Misuses(), 1u);
   EXPECT_EQ(lent.entries.size(), 1u);
 
-  host_.RemoveHostObject("container", &lent);
+  host_.RemoveHostObject(kContainerKind, &lent);
   EXPECT_EQ(bc_->GetInt32(h, 5002, -1), -1);  // no longer lent
   EXPECT_EQ(Misuses(), 2u);
 }
@@ -141,14 +141,14 @@ TEST_F(ContainerTest, StringsAndPathsCopyOutSafely) {
 
   // A path the host lends is read-only.
   FilenameObj location{"/plugins/Brevio"};
-  host_.AddHostObject("filename", &location);
+  host_.AddHostObject(kFilenameKind, &location);
   auto* lent = reinterpret_cast<C4D_Filename*>(&location);
   fn_->CopyFrom(lent, up);
   fn_->SetUtf8(lent, "/elsewhere");
   fn_->Free(lent);
   EXPECT_EQ(location.path, "/plugins/Brevio");
   EXPECT_EQ(Misuses(), 4u);
-  host_.RemoveHostObject("filename", &location);
+  host_.RemoveHostObject(kFilenameKind, &location);
 
   for (C4D_Filename* f : {dir, pdf, up}) fn_->Free(f);
   str_->Free(leaf);

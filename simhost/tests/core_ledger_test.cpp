@@ -19,11 +19,11 @@ TEST(Ledger, TracksLiveObjectsPerKindAndReclaimsEveryKindItWasGiven) {
     ledger.Add(kCounted, &a);
     ledger.Add(kCounted, &b);
     ledger.Add(kOther, &c);
-    EXPECT_TRUE(ledger.Has("counted", &a));
-    EXPECT_FALSE(ledger.Has("other", &a));  // the kind is part of the identity
-    EXPECT_FALSE(ledger.Remove("other", &a));
-    EXPECT_TRUE(ledger.Remove("counted", &a));
-    EXPECT_FALSE(ledger.Remove("counted", &a));  // twice
+    EXPECT_TRUE(ledger.Has(kCounted, &a));
+    EXPECT_FALSE(ledger.Has(kOther, &a));  // the kind is part of the identity
+    EXPECT_FALSE(ledger.Remove(kOther, &a));
+    EXPECT_TRUE(ledger.Remove(kCounted, &a));
+    EXPECT_FALSE(ledger.Remove(kCounted, &a));  // twice
     EXPECT_EQ(ledger.Live(), (std::map<std::string, size_t>{{"counted", 1}, {"other", 1}}));
     // A freed object is retired, not destroyed, while the plug-in runs.
     EXPECT_TRUE(g_destroyed.empty());

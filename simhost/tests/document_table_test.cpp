@@ -230,7 +230,7 @@ TEST_F(DocumentTables, HandlesFromAReplacedDocumentAreRefused) {
   EXPECT_EQ(doc_->GetDataInstance(oldRd), nullptr);
   EXPECT_EQ(doc_->GetNext(oldEffect), nullptr);
   EXPECT_EQ(doc_->GetActiveRenderData(oldDoc), nullptr);
-  EXPECT_FALSE(host_.Known("container", oldData));
+  EXPECT_FALSE(host_.Known(kContainerKind, oldData));
   EXPECT_GE(Events("misuse").size(), 3u);
   EXPECT_TRUE(host_.failed);
 }

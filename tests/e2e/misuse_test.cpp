@@ -2,6 +2,7 @@
 // against modules that break the rules on purpose (tests/badmodule).
 #include <gtest/gtest.h>
 
+#include "core/rules.h"
 #include "session_helpers.h"
 
 namespace brevio_test {
@@ -24,7 +25,7 @@ TEST(Misuse, WellBehavedCallsAreNotReported) {
   EXPECT_TRUE(s.Events("misuse").empty());
   EXPECT_TRUE(s.Events("leak").empty());
   // Every command object goes back through its destructor entry, once.
-  EXPECT_EQ(s.Events("destruct").size(), 15u);
+  EXPECT_EQ(s.Events("destruct").size(), 31u);
 }
 
 TEST(Misuse, ObjectsLeftByACallAreReportedWithThatCall) {
@@ -156,6 +157,60 @@ TEST(Misuse, TheHostKeepsWhatItOwnsAndGivesBackWhatItRefused) {
   for (const auto& e : late.Events("destruct"))
     refused = refused || (e["id"] == 1900099 && e["reason"] == "registration refused");
   EXPECT_TRUE(refused) << late.result.transcript;
+}
+
+// The bad module's command (and what else the script does) that breaks each
+// rule of the host's table.
+struct Proof {
+  simhost::Rule rule;
+  const char* script;
+};
+constexpr Proof kProofs[] = {
+    {simhost::Rule::MainThread, "command 1900002\n"},
+    {simhost::Rule::NullHandle, "command 1900015\n"},
+    {simhost::Rule::LiveHandle, "command 1900003\n"},
+    {simhost::Rule::LentObject, "command 1900016\n"},
+    {simhost::Rule::LentReadOnly, "command 1900012\n"},
+    {simhost::Rule::Utf8, "command 1900011\n"},
+    {simhost::Rule::Argument, "command 1900017\n"},
+    {simhost::Rule::ActiveDocument, "command 1900018\n"},
+    {simhost::Rule::NodeKind, "command 1900019\n"},
+    {simhost::Rule::RegisterType, "command 1900020\n"},
+    {simhost::Rule::RegisterRecord, "command 1900021\n"},
+    {simhost::Rule::RegisterObject, "command 1900022\nentry 2\n"},
+    {simhost::Rule::RegisterPhase, "command 1900006\n"},
+    {simhost::Rule::CommandObject, "command 1900004\n"},
+    {simhost::Rule::DialogCallbacks, "command 1900023\n"},
+    {simhost::Rule::FreeInCallback, "command 1900024\n"},
+    {simhost::Rule::WindowInLayout, "command 1900005\n"},
+    {simhost::Rule::NoWindow, "command 1900025\n"},
+    {simhost::Rule::GadgetKind, "command 1900026\n"},
+    {simhost::Rule::ComboItem, "command 1900027\n"},
+    {simhost::Rule::MenuBar, "command 1900028\n"},
+    {simhost::Rule::LeakInCall, "command 1900029\n"},
+    {simhost::Rule::LeakAtQuit, "command 1900030\nentry 2\n"},
+};
+
+TEST(Misuse, EveryRuleHasACommandThatBreaksItAndNoOther) {
+  for (const simhost::RuleInfo& rule : simhost::kRules) {
+    SCOPED_TRACE(rule.id);
+    const Proof* proof = nullptr;
+    for (const Proof& p : kProofs)
+      if (p.rule == rule.rule) proof = &p;
+    ASSERT_NE(proof, nullptr) << "no bad-module command breaks the rule " << rule.id;
+    Session s = RunBad(proof->script);
+    EXPECT_EQ(s.result.exitCode, 1) << s.result.transcript;
+    // Every report of the run is of this rule, and there is one.
+    std::vector<json> reports = s.Events("misuse");
+    for (const json& leak : s.Events("leak")) reports.push_back(leak);
+    ASSERT_FALSE(reports.empty()) << s.result.transcript;
+    for (const json& report : reports) {
+      EXPECT_EQ(report.value("rule", "?"), rule.id) << report.dump();
+      EXPECT_EQ(report.value("event", "?"), rule.event) << report.dump();
+    }
+    // The script itself ran: a broken rule is not a script error.
+    EXPECT_TRUE(s.Events("error").empty()) << s.result.transcript;
+  }
 }
 
 }  // namespace

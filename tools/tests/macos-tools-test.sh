@@ -2,8 +2,10 @@
 # Tries the macOS link launcher and the macOS module check on small modules
 # made here: a module that uses libc++ links against a stub that lists what it
 # uses and nothing libSystem has; a symbol no Mac library provides stops the
-# link; and the check refuses a module with an extra export, an older minimum
-# macOS or a library from outside /usr/lib.
+# link, unless only dead-stripped code uses it; and the check refuses a module
+# with an extra export, an older minimum macOS, a library from outside
+# /usr/lib or a symbol imported from one, with classic bind tables or with
+# chained fixups.
 #
 # usage: macos-tools-test.sh CXX SYSROOT NM OBJDUMP
 set -euo pipefail
@@ -74,6 +76,21 @@ else
   not_ok "the link failed without naming the unknown symbol: $(cat link.log)"
 fi
 
+# The same symbol, referred to only by code no export reaches, stays out of
+# the stub, and a dead-stripped link needs it not.
+cat >dead.cpp <<'CPP'
+extern "C" int brevio_no_such_function();
+extern "C" int unreached() { return brevio_no_such_function(); }
+CPP
+"$cxx" "${cxxflags[@]}" -c dead.cpp -o dead.o
+"${nm%nm*}ar${nm##*nm}" rc libdead.a dead.o # (llvm-ar, beside llvm-nm)
+if link dead.xlib 15.2 -Wl,-dead_strip -Wl,-exported_symbols_list,exports module.o libdead.a 2>link.log; then
+  if grep -q "_brevio_no_such_function" stub/libc++.tbd; then not_ok "the stub lists a symbol no Mac provides"
+  else ok "a symbol only unreached code uses stays out of the stub; the dead-stripped link succeeds"; fi
+else
+  not_ok "a dead-stripped link with an unreached foreign symbol failed: $(cat link.log)"
+fi
+
 # What the check must refuse.
 link extra.xlib 15.2 module.o 2>/dev/null
 if check extra.xlib; then not_ok "an extra export passes"; elif grep -q "exports are" check.log; then
@@ -94,10 +111,32 @@ exports:
 ...
 TBD
 # (Linked without the launcher, which would itself refuse the third library.)
-"$cxx" "${target[@]}" -fuse-ld=lld -bundle -Lstub -o other.xlib foreign.o libother.tbd 2>/dev/null || true
+other() { # output extra-flags...
+  local out=$1
+  shift
+  "$cxx" "${target[@]}" -fuse-ld=lld -bundle -Lstub -o "$out" "$@" foreign.o libother.tbd 2>/dev/null
+}
+other other.xlib || true
 if [[ ! -f other.xlib ]]; then not_ok "could not link against a third library"; elif check other.xlib; then
   not_ok "a library outside /usr/lib passes"; elif grep -q "loads /usr/local/lib/libother.dylib" check.log; then
   ok "a library outside /usr/lib is refused"; else not_ok "third library: $(cat check.log)"; fi
+if [[ -f other.xlib ]] && ! check other.xlib &&
+  grep -q "imports _brevio_no_such_function from libother" check.log; then
+  ok "an import from a third library is refused, by name"
+else
+  not_ok "an import from a third library is not named: $(cat check.log)"
+fi
+# Linkers that write chained fixups (lld for macOS 13.4 or later) leave the
+# classic bind tables empty: the import must be caught all the same.
+if other chained.xlib -Wl,-fixup_chains &&
+  "$objdump" --macho --private-headers chained.xlib | grep -q "cmd LC_DYLD_CHAINED_FIXUPS"; then
+  if check chained.xlib; then not_ok "an import from a third library passes with chained fixups"
+  elif grep -q "imports _brevio_no_such_function from libother" check.log; then
+    ok "an import from a third library is refused with chained fixups"
+  else not_ok "chained fixups: $(cat check.log)"; fi
+else
+  echo "skip: this linker writes no chained fixups"
+fi
 
 echo "$passed passed, $failed failed"
 ((failed == 0))

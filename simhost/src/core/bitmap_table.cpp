@@ -9,17 +9,11 @@ namespace simhost {
 
 namespace {
 
-constexpr const ObjectKind& kKind = kBitmapKind;
-
-BitmapObj* Checked(const C4D_Bitmap* b, const char* call) {
-  Host* host = Enter(call);
-  if (host == nullptr || !host->Check(kKind.name, b, call)) return nullptr;
-  return const_cast<BitmapObj*>(reinterpret_cast<const BitmapObj*>(b));
-}
+constexpr const TypedKind<BitmapObj>& kKind = kBitmapKind;
 
 C4D_Bitmap* Create() {
   Host* host = Enter("Bitmap.Create");
-  if (host == nullptr || !host->AllowCreate(kKind.name)) return nullptr;
+  if (host == nullptr || !host->AllowCreate(kKind)) return nullptr;
   auto* b = new BitmapObj;
   host->ledger.Add(kKind, b);
   return reinterpret_cast<C4D_Bitmap*>(b);
@@ -27,16 +21,13 @@ C4D_Bitmap* Create() {
 
 void Free(C4D_Bitmap* b) {
   Host* host = Enter("Bitmap.Free");
-  if (host == nullptr || b == nullptr) return;
-  if (!host->Check(kKind.name, b, "Bitmap.Free")) return;
-  host->ledger.Remove(kKind.name, b);
+  if (host != nullptr && host->CheckFree(kKind, b, "Bitmap.Free")) host->ledger.Remove(kKind, b);
 }
 
 int32_t InitFromFile(C4D_Bitmap* b, const C4D_Filename* file) {
-  Host* host = Enter("Bitmap.InitFromFile");
-  BitmapObj* bitmap = Checked(b, "Bitmap.InitFromFile");
-  if (host == nullptr || bitmap == nullptr) return C4D_IMAGERESULT_NOTEXISTING;
-  if (!host->Check("filename", file, "Bitmap.InitFromFile")) return C4D_IMAGERESULT_NOTEXISTING;
+  auto [host, bitmap] = Enter("Bitmap.InitFromFile", kKind, b);
+  if (bitmap == nullptr || !host->Check(kFilenameKind, file, "Bitmap.InitFromFile"))
+    return C4D_IMAGERESULT_NOTEXISTING;
   const std::string path = PathOf(file);
   const int32_t result = JudgeImageFile(path);
   bitmap->path = path;
@@ -46,7 +37,7 @@ int32_t InitFromFile(C4D_Bitmap* b, const C4D_Filename* file) {
 }
 
 void SetData(C4D_Bitmap* b, int32_t id, double value) {
-  if (BitmapObj* bitmap = Checked(b, "Bitmap.SetData")) bitmap->data[id] = value;
+  if (BitmapObj* bitmap = Enter("Bitmap.SetData", kKind, b).object) bitmap->data[id] = value;
 }
 
 }  // namespace

@@ -15,11 +15,11 @@ int32_t WriteLine(C4D_Logger* logger, const C4D_String* text, const char* file, 
   // resolved the module's reference to it.
   if (logger == nullptr || logger != DefaultLogger(*host)) {
     host->Misuse(
-        "live-handle", kCall,
+        Rule::LiveHandle, kCall,
         logger == nullptr ? "NULL logger" : "the logger is not one that the host resolved");
     return 0;
   }
-  if (!host->Check("string", text, kCall)) return 0;
+  if (!host->Check(kStringKind, text, kCall)) return 0;
   host->Console(TextOf(text), file == nullptr ? std::string() : std::string(file), line, flags,
                 level);
   return 1;

@@ -6,13 +6,11 @@ namespace simhost {
 
 namespace {
 
-constexpr const ObjectKind& kKind = kContainerKind;
+constexpr const TypedKind<Container>& kKind = kContainerKind;
 
 // The container behind a handle the plug-in passes, or NULL (misuse reported).
 Container* Checked(const C4D_Container* c, const char* call) {
-  Host* host = Enter(call);
-  if (host == nullptr || !host->Check(kKind.name, c, call)) return nullptr;
-  return const_cast<Container*>(AsContainer(c));
+  return Enter(call, kKind, c).object;
 }
 
 // The container behind a handle the plug-in writes into, or NULL (misuse
@@ -21,7 +19,7 @@ Container* Writable(C4D_Container* c, const char* call) {
   Container* bc = Checked(c, call);
   if (bc == nullptr) return nullptr;
   if (Current()->IsReadOnly(c)) {
-    Current()->Misuse("lent-read-only", call,
+    Current()->Misuse(Rule::LentReadOnly, call,
                       "writes into a container the host lends read-only (stored preferences: "
                       "store a copy through SetWorldPluginData)");
     return nullptr;
@@ -31,7 +29,7 @@ Container* Writable(C4D_Container* c, const char* call) {
 
 C4D_Container* Create(int32_t id) {
   Host* host = Enter("Container.Create");
-  if (host == nullptr || !host->AllowCreate(kKind.name)) return nullptr;
+  if (host == nullptr || !host->AllowCreate(kKind)) return nullptr;
   auto* c = new Container;
   c->id = id;
   host->ledger.Add(kKind, c);
@@ -40,14 +38,7 @@ C4D_Container* Create(int32_t id) {
 
 void Free(C4D_Container* c) {
   Host* host = Enter("Container.Free");
-  if (host == nullptr || c == nullptr) return;
-  if (host->IsHostObject(kKind.name, c)) {
-    host->Misuse("lent-object", "Container.Free",
-                 "frees a container that the host owns (it was only lent)");
-    return;
-  }
-  if (!host->Check(kKind.name, c, "Container.Free")) return;
-  host->ledger.Remove(kKind.name, c);
+  if (host != nullptr && host->CheckFree(kKind, c, "Container.Free")) host->ledger.Remove(kKind, c);
 }
 
 int32_t GetId(const C4D_Container* c) {

@@ -23,7 +23,7 @@ struct BitmapObj {
   std::map<int32_t, double> data;
 };
 
-inline constexpr ObjectKind kBitmapKind = Kind<BitmapObj>("bitmap");
+inline constexpr TypedKind<BitmapObj> kBitmapKind = Kind<BitmapObj>("bitmap");
 
 // One module file, from its load to its unload.
 struct Module {

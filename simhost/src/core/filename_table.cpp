@@ -6,35 +6,34 @@ namespace simhost {
 
 namespace {
 
-constexpr const ObjectKind& kKind = kFilenameKind;
+constexpr const TypedKind<FilenameObj>& kKind = kFilenameKind;
 
 const FilenameObj* Readable(const C4D_Filename* f, const char* call) {
-  Host* host = Enter(call);
-  if (host == nullptr || !host->Check(kKind.name, f, call)) return nullptr;
-  return reinterpret_cast<const FilenameObj*>(f);
+  return Enter(call, kKind, f).object;
 }
 
 // Paths the host lent (the module location) are read-only for the plug-in.
 FilenameObj* Writable(C4D_Filename* f, const char* call) {
   Host* host = Enter(call);
   if (host == nullptr) return nullptr;
-  if (host->IsHostObject(kKind.name, f)) {
-    host->Misuse("lent-object", call, "writes into a path that the host owns (it was only lent)");
+  if (host->IsHostObject(kKind, f)) {
+    host->Misuse(Rule::LentObject, call,
+                 "writes into a path that the host owns (it was only lent)");
     return nullptr;
   }
-  if (!host->Check(kKind.name, f, call)) return nullptr;
-  return reinterpret_cast<FilenameObj*>(f);
+  if (!host->Check(kKind, f, call)) return nullptr;
+  return kKind.From(f);
 }
 
 C4D_Filename* Make(Host& host, std::string path) {
-  if (!host.AllowCreate(kKind.name)) return nullptr;
+  if (!host.AllowCreate(kKind)) return nullptr;
   auto* f = new FilenameObj{std::move(path)};
   host.ledger.Add(kKind, f);
   return reinterpret_cast<C4D_Filename*>(f);
 }
 
 C4D_String* MakeString(Host& host, std::string text) {
-  if (!host.AllowCreate("string")) return nullptr;
+  if (!host.AllowCreate(kStringKind)) return nullptr;
   auto* s = new StringObj{std::move(text)};
   host.ledger.Add(kStringKind, s);
   return reinterpret_cast<C4D_String*>(s);
@@ -47,14 +46,7 @@ C4D_Filename* Create() {
 
 void Free(C4D_Filename* f) {
   Host* host = Enter("Filename.Free");
-  if (host == nullptr || f == nullptr) return;
-  if (host->IsHostObject(kKind.name, f)) {
-    host->Misuse("lent-object", "Filename.Free",
-                 "frees a path that the host owns (it was only lent)");
-    return;
-  }
-  if (!host->Check(kKind.name, f, "Filename.Free")) return;
-  host->ledger.Remove(kKind.name, f);
+  if (host != nullptr && host->CheckFree(kKind, f, "Filename.Free")) host->ledger.Remove(kKind, f);
 }
 
 void CopyFrom(C4D_Filename* dst, const C4D_Filename* src) {
@@ -69,34 +61,30 @@ void SetUtf8(C4D_Filename* dst, const char* utf8) {
 }
 
 C4D_Filename* Join(const C4D_Filename* dir, const char* name) {
-  Host* host = Enter("Filename.Join");
-  const FilenameObj* base = Readable(dir, "Filename.Join");
-  if (host == nullptr || base == nullptr) return nullptr;
+  auto [host, base] = Enter("Filename.Join", kKind, dir);
+  if (base == nullptr) return nullptr;
   if (name == nullptr) {
-    host->Misuse("argument", "Filename.Join", "NULL name");
+    host->Misuse(Rule::Argument, "Filename.Join", "NULL name");
     return nullptr;
   }
   return Make(*host, JoinPath(base->path, name));
 }
 
 C4D_Filename* GetDirectory(const C4D_Filename* f) {
-  Host* host = Enter("Filename.GetDirectory");
-  const FilenameObj* path = Readable(f, "Filename.GetDirectory");
-  if (host == nullptr || path == nullptr) return nullptr;
+  auto [host, path] = Enter("Filename.GetDirectory", kKind, f);
+  if (path == nullptr) return nullptr;
   return Make(*host, DirectoryOf(path->path));
 }
 
 C4D_String* GetString(const C4D_Filename* f) {
-  Host* host = Enter("Filename.GetString");
-  const FilenameObj* path = Readable(f, "Filename.GetString");
-  if (host == nullptr || path == nullptr) return nullptr;
+  auto [host, path] = Enter("Filename.GetString", kKind, f);
+  if (path == nullptr) return nullptr;
   return MakeString(*host, path->path);
 }
 
 C4D_String* GetFileString(const C4D_Filename* f) {
-  Host* host = Enter("Filename.GetFileString");
-  const FilenameObj* path = Readable(f, "Filename.GetFileString");
-  if (host == nullptr || path == nullptr) return nullptr;
+  auto [host, path] = Enter("Filename.GetFileString", kKind, f);
+  if (path == nullptr) return nullptr;
   return MakeString(*host, LastComponent(path->path));
 }
 

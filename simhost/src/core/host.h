@@ -5,131 +5,23 @@
 
 #include <atomic>
 #include <cstdint>
-#include <cstdio>
-#include <functional>
+#include <cstdlib>
 #include <map>
 #include <memory>
-#include <mutex>
-#include <nlohmann/json.hpp>
 #include <random>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "c4d_abi.h"
+#include "core/actions.h"
+#include "core/journal.h"
 #include "core/kind.h"
+#include "core/ledger.h"
+#include "core/rules.h"
 #include "simhost/simhost.h"
 
 namespace simhost {
-
-// Every object the plug-in creates through the tables is accounted here by
-// kind ("container", "string", "filename", "resource", "bitmap", "dialog",
-// "descid", "memory"); a handle not in the ledger is not one the host handed
-// out (or it was freed already).
-//
-// A freed object is not destroyed at once but retired until the host run
-// ends: its address cannot come back for a new object while the plug-in
-// runs, so a handle kept after its free is always recognised as stale, and
-// a second free as a second free.
-class Ledger {
- public:
-  Ledger() = default;
-  Ledger(const Ledger&) = delete;
-  Ledger& operator=(const Ledger&) = delete;
-  ~Ledger();
-  void Add(const ObjectKind& kind, const void* handle);
-  // The plug-in frees a live object of `kind`: it is retired. False (and
-  // nothing changed) when handle is not a live object of kind.
-  bool Remove(const std::string& kind, const void* handle);
-  bool Has(const std::string& kind, const void* handle) const;
-  // Live objects per kind (kinds with zero are left out).
-  std::map<std::string, size_t> Live() const;
-  // Destroys every retired object and every live one (the host reclaims
-  // what a plug-in leaked after reporting it), oldest first.
-  void Reclaim();
-
-  // The call into the plug-in in progress (0: none); each object added is
-  // recorded as created during it.
-  void SetCall(uint64_t call) { call_ = call; }
-  uint64_t CurrentCall() const { return call_; }
-  // Live objects per kind that were created during `call`.
-  std::map<std::string, size_t> LiveFrom(uint64_t call) const;
-  // Live objects counted by {the call that created them, kind}.
-  std::map<std::pair<uint64_t, std::string>, size_t> LiveByCall() const;
-
- private:
-  struct Entry {
-    uint64_t serial = 0;
-    uint64_t call = 0;
-    void (*destroy)(void*) = nullptr;
-  };
-  std::map<std::string, std::map<const void*, Entry>> live_;
-  std::vector<std::pair<const void*, Entry>> retired_;
-  uint64_t serial_ = 0;
-  uint64_t call_ = 0;
-};
-
-// The readable transcript and the JSON-lines event log. Safe to use from
-// any thread, so that a call from a stray thread can still be reported.
-class Journal {
- public:
-  Journal() = default;
-  Journal(const Journal&) = delete;
-  Journal& operator=(const Journal&) = delete;
-  ~Journal();
-  void Say(const std::string& line);       // one transcript line
-  void Emit(const nlohmann::json& event);  // one log event
-  const std::string& Transcript() const { return transcript_; }
-  const std::vector<std::string>& Events() const { return events_; }
-  // Forgets the transcript and the events kept so far (the log file keeps
-  // them), so that a long run in one session does not grow without end.
-  void Forget() {
-    transcript_.clear();
-    events_.clear();
-  }
-
-  // Opens the log file now (truncating it); false with `error` when it
-  // cannot be created. Otherwise it is opened at the first event.
-  bool Open(std::string& error);
-  // Whether an event could not be written to the log file.
-  bool Failed() const { return logFailed_; }
-
-  bool echo = true;
-  std::string logPath;  // truncated at the first event of a session
-
- private:
-  std::string transcript_;
-  std::vector<std::string> events_;
-  std::FILE* log_ = nullptr;
-  bool logFailed_ = false;
-  std::recursive_mutex mutex_;
-};
-
-class Host;
-
-// A script action: `args` are the words after the action's name. Answers
-// false with `error` set when the action cannot be carried out; the script
-// then stops with that error.
-using ActionFn =
-    std::function<bool(Host&, const std::vector<std::string>& args, std::string& error)>;
-
-// Script actions by name. A name may have two words ("show dialog"); the
-// longest registered name that matches the line's first words wins.
-class ActionRegistry {
- public:
-  void Add(const std::string& name, std::string usage, ActionFn fn);
-  // Finds the action for a line's words; sets `consumed` to the words of its name.
-  const ActionFn* Find(const std::vector<std::string>& words, size_t& consumed) const;
-  // Every action as {name, usage}, sorted by name.
-  std::vector<std::pair<std::string, std::string>> Usages() const;
-
- private:
-  struct Entry {
-    std::string usage;
-    ActionFn fn;
-  };
-  std::map<std::string, Entry> actions_;
-};
 
 // Area hooks: each area of the host (resources and dialogs, documents) keeps
 // its own state and is told when a host run starts and ends.
@@ -160,9 +52,9 @@ class Host {
   ActionRegistry actions;
 
   // A call from the plug-in that the host does not allow (bad handle, wrong
-  // thread, ...): logged as {"event":"misuse","rule":RULE,...}; fails the
-  // run. `rule` is a stable id of docs/checks.md. Safe from any thread.
-  void Misuse(const char* rule, const std::string& call, const std::string& text);
+  // thread, ...): logged as {"event":"misuse","rule":ID,...} with the rule's
+  // stable id (core/rules.h); fails the run. Safe from any thread.
+  void Misuse(Rule rule, const std::string& call, const std::string& text);
   // The console, as the plug-in's WriteLine reaches it.
   void Console(const std::string& text, const std::string& file, int32_t line);
   void Console(const std::string& text, const std::string& file, int32_t line, int32_t flags,
@@ -175,14 +67,19 @@ class Host {
   // plug-in must not free them. Register before lending, unregister before
   // deleting.
   // `readOnly`: the plug-in may read it but not write into it.
-  void AddHostObject(const std::string& kind, const void* handle, bool readOnly = false);
-  void RemoveHostObject(const std::string& kind, const void* handle);
-  bool IsHostObject(const std::string& kind, const void* handle) const;
+  void AddHostObject(const ObjectKind& kind, const void* handle, bool readOnly = false);
+  void RemoveHostObject(const ObjectKind& kind, const void* handle);
+  bool IsHostObject(const ObjectKind& kind, const void* handle) const;
   bool IsReadOnly(const void* handle) const;
   // A live plug-in object of `kind` or a lent host object of `kind`.
-  bool Known(const std::string& kind, const void* handle) const;
+  bool Known(const ObjectKind& kind, const void* handle) const;
   // Known(), or a Misuse naming `call` (NULL handles are misuse too).
-  bool Check(const std::string& kind, const void* handle, const char* call);
+  bool Check(const ObjectKind& kind, const void* handle, const char* call);
+  // For a Free entry: whether `handle` is a live object of `kind` that the
+  // plug-in may free. NULL is quietly false (freeing NULL does nothing); an
+  // object the host only lends (lent-object) and anything else that is not
+  // a live object of kind (Check) are misuse.
+  bool CheckFree(const ObjectKind& kind, const void* handle, const char* call);
 
   // Runs the script action that a line's words name, as the user. False
   // with `error` set when no action has that name or the action cannot be
@@ -190,7 +87,7 @@ class Host {
   bool RunAction(const std::vector<std::string>& words, std::string& error);
 
   // Runs a registered command as the user would (menu or palette). Answers
-  // false when no command has that id.
+  // false when no command has that id (registration.cpp).
   bool ExecuteCommand(int32_t id);
 
   // The folder holding the first loaded module ("" when none).
@@ -198,7 +95,7 @@ class Host {
 
   // Allocation bookkeeping for injected failures: answers false when this
   // creation of `kind` must fail.
-  bool AllowCreate(const std::string& kind);
+  bool AllowCreate(const ObjectKind& kind);
 
   // The session's random numbers, seeded from options.seed; the first use
   // prints the seed so that a randomised run can be repeated.
@@ -260,6 +157,26 @@ Host* Current();
 // nothing and touches no state of the host).
 Host* Enter(const char* call);
 
+// What a table entry that takes an object works with: the running host and
+// the plug-in's object behind the handle. `object` is NULL (the entry does
+// nothing) when `host` is, or after a misuse about the handle.
+template <class T>
+struct Entered {
+  Host* host = nullptr;
+  T* object = nullptr;
+};
+
+// The preamble of such an entry: Enter(call), then the live object of `kind`
+// behind `handle` (Host::Check), seen as a T.
+template <class T>
+Entered<T> Enter(const char* call, const TypedKind<T>& kind, const void* handle) {
+  Entered<T> entered;
+  entered.host = Enter(call);
+  if (entered.host != nullptr && entered.host->Check(kind, handle, call))
+    entered.object = kind.From(handle);
+  return entered;
+}
+
 // Makes `host` the running host for the scope's lifetime (sessions and tests).
 class CurrentScope {
  public:
@@ -271,8 +188,5 @@ class CurrentScope {
  private:
   Host* previous_;
 };
-
-// A whole decimal 32-bit integer ("-12", "7000"); false for anything else.
-bool ParseInt32(const std::string& text, int32_t& out);
 
 }  // namespace simhost

@@ -112,7 +112,7 @@ void Unload(Host& host, Module& module) {
     }
   }
   if (module.location != nullptr) {
-    host.RemoveHostObject("filename", module.location);
+    host.RemoveHostObject(kFilenameKind, module.location);
     delete module.location;
     module.location = nullptr;
   }
@@ -153,7 +153,7 @@ std::unique_ptr<Module> Load(Host& host, const Candidate& candidate) {
   }
   Resolve(host, references);
   module->location = new FilenameObj{module->folder};
-  host.AddHostObject("filename", module->location);
+  host.AddHostObject(kFilenameKind, module->location);
   return module;
 }
 

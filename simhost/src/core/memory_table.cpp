@@ -10,7 +10,7 @@ namespace {
 
 void* Alloc(size_t bytes) {
   Host* host = Enter("Memory.Alloc");
-  if (host == nullptr || !host->AllowCreate("memory")) return nullptr;
+  if (host == nullptr || !host->AllowCreate(kMemoryKind)) return nullptr;
   // A zero-byte request still gets a distinct block, as the host's does.
   void* block = std::calloc(1, bytes == 0 ? 1 : bytes);
   host->ledger.Add(kMemoryKind, block);
@@ -19,17 +19,17 @@ void* Alloc(size_t bytes) {
 
 void Free(void* block) {
   Host* host = Enter("Memory.Free");
-  if (host == nullptr || block == nullptr) return;
-  if (!host->Check("memory", block, "Memory.Free")) return;  // never free what we did not hand out
+  // Never free what the host did not hand out.
+  if (host == nullptr || !host->CheckFree(kMemoryKind, block, "Memory.Free")) return;
   // A registered command's object is the host's: it goes only through Destruct.
   for (const RegisteredCommand& command : host->core->commands)
     if (command.record.object == block) {
-      host->Misuse("command-object", "Memory.Free",
+      host->Misuse(Rule::CommandObject, "Memory.Free",
                    "frees the object of registered command " + std::to_string(command.id) +
                        ", which the host owns (it is destroyed through Destruct)");
       return;
     }
-  host->ledger.Remove("memory", block);
+  host->ledger.Remove(kMemoryKind, block);
 }
 
 }  // namespace

@@ -43,9 +43,9 @@ struct FilenameObj {
   std::string path;
 };
 
-inline constexpr ObjectKind kContainerKind = Kind<Container>("container");
-inline constexpr ObjectKind kStringKind = Kind<StringObj>("string");
-inline constexpr ObjectKind kFilenameKind = Kind<FilenameObj>("filename");
+inline constexpr TypedKind<Container> kContainerKind = Kind<Container>("container");
+inline constexpr TypedKind<StringObj> kStringKind = Kind<StringObj>("string");
+inline constexpr TypedKind<FilenameObj> kFilenameKind = Kind<FilenameObj>("filename");
 
 inline Container* AsContainer(C4D_Container* c) { return reinterpret_cast<Container*>(c); }
 inline const Container* AsContainer(const C4D_Container* c) {

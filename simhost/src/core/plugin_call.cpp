@@ -28,7 +28,7 @@ PluginCall::~PluginCall() {
     host_.journal.Say("LEAK: " + std::to_string(count) + " " + kind + " object(s) created during " +
                       name + " and not freed by its end");
     host_.journal.Emit({{"event", "leak"},
-                        {"rule", "leak-in-call"},
+                        {"rule", IdOf(Rule::LeakInCall)},
                         {"during", name},
                         {"kind", kind},
                         {"count", count}});

@@ -20,7 +20,7 @@ namespace {
 constexpr const char* kFormat = "simhost world plug-in preferences 1";
 
 void Forget(Host& host) {
-  for (auto& [id, c] : host.core->prefs) host.RemoveHostObject("container", c.get());
+  for (auto& [id, c] : host.core->prefs) host.RemoveHostObject(kContainerKind, c.get());
   host.core->prefs.clear();
 }
 
@@ -30,7 +30,7 @@ Container& Slot(Host& host, int32_t id) {
     slot = std::make_unique<Container>();
     // Lent for reading: the plug-in stores a changed copy through
     // SetWorldPluginData, which is what reaches the file.
-    host.AddHostObject("container", slot.get(), true);
+    host.AddHostObject(kContainerKind, slot.get(), true);
   }
   return *slot;
 }
@@ -161,9 +161,9 @@ C4D_Container* const* GetWorldPluginDataCell(int32_t pluginId) {
 
 int32_t SetWorldPluginData(int32_t pluginId, const C4D_Container* bc, int32_t add) {
   constexpr const char* kCall = "Prefs.SetWorldPluginData";
-  Host* host = Enter(kCall);
-  if (host == nullptr || !host->Check("container", bc, kCall)) return 0;
-  const Container offered = *AsContainer(bc);  // bc may be the stored container itself
+  auto [host, container] = Enter(kCall, kContainerKind, bc);
+  if (container == nullptr) return 0;
+  const Container offered = *container;  // it may be the stored container itself
 
   std::string refusal;
   if (host->options.refusePrefsSave) {

@@ -1,5 +1,6 @@
-// registration.cpp - command plug-ins: the host copies what it is handed and
-// owns the command object until it destroys it through Destruct.
+// registration.cpp - command plug-ins: the host copies what it is handed,
+// runs a command as the user would, and owns the command object until it
+// destroys it through Destruct.
 #include <cstring>
 
 #include "core/core.h"
@@ -26,13 +27,13 @@ int32_t RegisterPlugin(int32_t type, int32_t id, const C4D_String* name, const v
   CoreState& core = *host->core;
 
   if (type != C4D_PLUGINTYPE_COMMAND) {
-    host->Misuse("register-type", kCall,
+    host->Misuse(Rule::RegisterType, kCall,
                  "plug-in type " + std::to_string(type) +
                      " is not supported by this host (only 4, command)");
     return 0;
   }
   if (recordData == nullptr || recordSize < sizeof(C4D_CommandRecord)) {
-    host->Misuse("register-record", kCall,
+    host->Misuse(Rule::RegisterRecord, kCall,
                  "the command record is missing or too small (" + std::to_string(recordSize) +
                      " bytes, needs " + std::to_string(sizeof(C4D_CommandRecord)) + ")");
     return 0;
@@ -40,23 +41,24 @@ int32_t RegisterPlugin(int32_t type, int32_t id, const C4D_String* name, const v
   C4D_CommandRecord record;
   std::memcpy(&record, recordData, sizeof record);
   if (record.Destruct == nullptr || record.object == nullptr) {
-    host->Misuse("register-record", kCall, "the command record has no object or no Destruct entry");
+    host->Misuse(Rule::RegisterRecord, kCall,
+                 "the command record has no object or no Destruct entry");
     return 0;
   }
   // From here on the host owns the object: every refusal destroys it.
-  if (!host->ledger.Has("memory", record.object))
-    host->Misuse("register-object", kCall,
+  if (!host->ledger.Has(kMemoryKind, record.object))
+    host->Misuse(Rule::RegisterObject, kCall,
                  "the command object was not allocated with Memory.Alloc");
-  if (name != nullptr && !host->Check("string", name, kCall)) name = nullptr;
+  if (name != nullptr && !host->Check(kStringKind, name, kCall)) name = nullptr;
   const C4D_String* help = record.help;
-  if (help != nullptr && !host->Check("string", help, kCall)) help = nullptr;
+  if (help != nullptr && !host->Check(kStringKind, help, kCall)) help = nullptr;
   const C4D_Bitmap* icon = record.icon;
-  if (icon != nullptr && !host->Check("bitmap", icon, kCall)) icon = nullptr;
+  if (icon != nullptr && !host->Check(kBitmapKind, icon, kCall)) icon = nullptr;
 
   const bool inStart = !core.actions.empty() && core.actions.back() == C4D_PL_INIT;
   std::string refusal;
   if (!inStart) {
-    host->Misuse("register-phase", kCall,
+    host->Misuse(Rule::RegisterPhase, kCall,
                  "plug-ins register only while the host runs action 2 (start)");
     refusal = "registered outside action 2";
   } else if (apiVersion > C4D_API_VERSION) {
@@ -107,6 +109,44 @@ int32_t RegisterPlugin(int32_t type, int32_t id, const C4D_String* name, const v
 }
 
 }  // namespace
+
+bool Host::ExecuteCommand(int32_t id) {
+  RegisteredCommand* command = nullptr;
+  for (auto& c : core->commands)
+    if (c.id == id) command = &c;
+  if (command == nullptr || !running) return false;
+
+  C4D_Document* doc = nullptr;
+  const C4D_DocumentTable* documents = Tables().document;
+  if (C4D_HAS(documents, GetActiveDocument)) doc = documents->GetActiveDocument();
+
+  // As in a menu: the command runs only while its state says it is enabled.
+  int32_t state = C4D_CMD_ENABLED;
+  if (command->record.GetState != nullptr) {
+    PluginCall call(*this, "GetState(" + std::to_string(id) + ")");
+    state = command->record.GetState(command->record.object, doc, nullptr);
+  }
+  nlohmann::json event = {{"event", "command"}, {"id", id}, {"state", state}};
+  if ((state & C4D_CMD_ENABLED) == 0) {
+    journal.Say("simhost: command " + std::to_string(id) + " is disabled (state " +
+                std::to_string(state) + "); not run");
+    event["executed"] = false;
+    journal.Emit(event);
+    return true;
+  }
+  journal.Say("simhost: the user runs command " + std::to_string(id) + " \"" + command->name +
+              "\"");
+  int32_t result = 0;
+  if (command->record.Execute != nullptr) {
+    PluginCall call(*this, "Execute(" + std::to_string(id) + ")");
+    result = command->record.Execute(command->record.object, doc);
+  }
+  event["executed"] = true;
+  event["result"] = result;
+  journal.Emit(event);
+  journal.Say("simhost: command " + std::to_string(id) + " answered " + std::to_string(result));
+  return true;
+}
 
 void DestroyCommands(Host& host) {
   // Taken out first: a destructor may call back into the host.

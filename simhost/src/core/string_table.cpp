@@ -10,7 +10,7 @@ namespace simhost {
 
 namespace {
 
-constexpr const ObjectKind& kKind = kStringKind;
+constexpr const TypedKind<StringObj>& kKind = kStringKind;
 
 // Well-formed UTF-8 only: no overlong forms, no surrogates (U+D800 to
 // U+DFFF), nothing above U+10FFFF.
@@ -51,37 +51,31 @@ bool ValidUtf8(const std::string& s) {
 
 C4D_String* Create(const char* utf8) {
   Host* host = Enter("String.Create");
-  if (host == nullptr || !host->AllowCreate(kKind.name)) return nullptr;
+  if (host == nullptr || !host->AllowCreate(kKind)) return nullptr;
   auto* s = new StringObj{utf8 == nullptr ? std::string() : std::string(utf8)};
-  if (!ValidUtf8(s->utf8)) host->Misuse("utf8", "String.Create", "the text is not valid UTF-8");
+  if (!ValidUtf8(s->utf8)) host->Misuse(Rule::Utf8, "String.Create", "the text is not valid UTF-8");
   host->ledger.Add(kKind, s);
   return reinterpret_cast<C4D_String*>(s);
 }
 
 void Free(C4D_String* s) {
   Host* host = Enter("String.Free");
-  if (host == nullptr || s == nullptr) return;
-  if (host->IsHostObject(kKind.name, s)) {
-    host->Misuse("lent-object", "String.Free", "frees a string that the host owns");
-    return;
-  }
-  if (!host->Check(kKind.name, s, "String.Free")) return;
-  host->ledger.Remove(kKind.name, s);
+  if (host != nullptr && host->CheckFree(kKind, s, "String.Free")) host->ledger.Remove(kKind, s);
 }
 
 size_t GetUtf8(const C4D_String* s, char* buf, size_t cap) {
   Host* host = Enter("String.GetUtf8");
   if (host == nullptr) return 0;
   if (cap > 0 && buf == nullptr) {
-    host->Misuse("argument", "String.GetUtf8",
+    host->Misuse(Rule::Argument, "String.GetUtf8",
                  "NULL buffer with a capacity of " + std::to_string(cap));
     return 0;
   }
-  if (!host->Check(kKind.name, s, "String.GetUtf8")) {
+  if (!host->Check(kKind, s, "String.GetUtf8")) {
     if (cap > 0) buf[0] = '\0';
     return 0;
   }
-  const std::string& text = reinterpret_cast<const StringObj*>(s)->utf8;
+  const std::string& text = kKind.From(s)->utf8;
   if (cap > 0) {
     size_t n = std::min(text.size(), cap - 1);
     std::memcpy(buf, text.data(), n);

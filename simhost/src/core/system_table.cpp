@@ -9,7 +9,7 @@ namespace simhost {
 namespace {
 
 C4D_Filename* NewPath(Host& host, std::string path) {
-  if (!host.AllowCreate("filename")) return nullptr;
+  if (!host.AllowCreate(kFilenameKind)) return nullptr;
   auto* f = new FilenameObj{std::move(path)};
   host.ledger.Add(kFilenameKind, f);
   return reinterpret_cast<C4D_Filename*>(f);
@@ -25,7 +25,7 @@ C4D_Filename* GetFrameworkLocation(const char* frameworkId) {
   Host* host = Enter(kCall);
   if (host == nullptr) return nullptr;
   if (frameworkId == nullptr) {
-    host->Misuse("argument", kCall, "NULL framework id");
+    host->Misuse(Rule::Argument, kCall, "NULL framework id");
     return nullptr;
   }
   for (const auto& id : HostFrameworks())
@@ -35,9 +35,9 @@ C4D_Filename* GetFrameworkLocation(const char* frameworkId) {
 
 int32_t ExecuteFile(const C4D_Filename* file) {
   constexpr const char* kCall = "System.ExecuteFile";
-  Host* host = Enter(kCall);
-  if (host == nullptr || !host->Check("filename", file, kCall)) return 0;
-  const std::string path = PathOf(file);
+  auto [host, filename] = Enter(kCall, kFilenameKind, file);
+  if (filename == nullptr) return 0;
+  const std::string& path = filename->path;
   std::error_code ec;
   const bool exists = !path.empty() && std::filesystem::exists(path, ec);
   // Nothing is launched: the host records what the system would have opened.
@@ -48,9 +48,9 @@ int32_t ExecuteFile(const C4D_Filename* file) {
 
 int32_t MessageDialog(int32_t style, const C4D_String* text) {
   constexpr const char* kCall = "System.MessageDialog";
-  Host* host = Enter(kCall);
-  if (host == nullptr || !host->Check("string", text, kCall)) return 0;
-  const std::string message = TextOf(text);
+  auto [host, string] = Enter(kCall, kStringKind, text);
+  if (string == nullptr) return 0;
+  const std::string& message = string->utf8;
   host->journal.Emit({{"event", "messagebox"}, {"text", message}, {"style", style}});
   size_t start = 0;
   do {

@@ -139,7 +139,7 @@ bool DialogArea::OpenWindow(Host& host, DialogObj* d, const nlohmann::json& pass
   }
   if (d->freed) return false;
   if (MenuUnfinished(d->window.menu))
-    host.Misuse("menu-bar", "Dialog.MenuFinished",
+    host.Misuse(Rule::MenuBar, "Dialog.MenuFinished",
                 "CreateLayout returned with the menu bar unfinished (MenuSubEnd or "
                 "MenuFinished missing)");
   if (!layout) {
@@ -225,14 +225,14 @@ bool DialogArea::SendCommand(Host& host, DialogObj* d, int32_t id, bool hasValue
   msg.id = C4D_BFM_ACTION;
   msg.entries[C4D_BFM_ACTION_ID] = IntValue(id);
   if (hasValue) msg.entries[C4D_BFM_ACTION_VALUE] = IntValue(value);
-  host.AddHostObject("container", &msg);
+  host.AddHostObject(kContainerKind, &msg);
   int32_t answer = 0;
   {
     Busy busy(d);
     PluginCall call(host, "Command(" + std::to_string(id) + ")");
     answer = d->callbacks->Command(d->ctx, id, ToHandle(&msg));
   }
-  host.RemoveHostObject("container", &msg);
+  host.RemoveHostObject(kContainerKind, &msg);
   return answer != 0;
 }
 

@@ -8,22 +8,21 @@
 #include "core/objects.h"
 #include "core/offers.h"
 #include "dialog/dialog_area.h"
-#include "resource/resource_area.h"
 
 namespace simhost {
 
 namespace {
 
 // Dialogs belong to the dialog area, which destroys them at its stop.
-constexpr ObjectKind kKind{"dialog", nullptr};
+constexpr TypedKind<DialogObj> kKind = AreaKind<DialogObj>("dialog");
 
-// The dialog behind a handle, or NULL after a misuse report. A NULL handle is
-// quiet where `nullQuiet`: the plug-in's layer passes a dialog whose creation
-// failed on to the layout and menu calls, which then answer false.
-DialogObj* Use(Host& host, C4D_Dialog* d, const char* call, bool nullQuiet = false) {
-  if (d == nullptr && nullQuiet) return nullptr;
-  if (!host.Check(kKind.name, d, call)) return nullptr;
-  return AsDialog(d);
+// The entry preamble for a dialog handle: the host, and the dialog or NULL
+// (after a misuse report). A NULL handle is quiet where `nullQuiet`: the
+// plug-in's layer passes a dialog whose creation failed on to the layout
+// and menu calls, which then answer false.
+Entered<DialogObj> EnterDialog(const char* call, C4D_Dialog* d, bool nullQuiet = false) {
+  if (d == nullptr && nullQuiet) return {Enter(call), nullptr};
+  return Enter(call, kKind, d);
 }
 
 std::string GadgetName(const Gadget& g) {
@@ -41,7 +40,7 @@ Gadget* ValueGadget(Host& host, DialogObj* dlg, int32_t id, Gadget::Kind kind, c
   Gadget* g = dlg->window.Find(id);
   if (g == nullptr) return nullptr;
   if (g->kind != kind) {
-    host.Misuse("gadget-kind", call,
+    host.Misuse(Rule::GadgetKind, call,
                 "gadget " + GadgetName(*g) + " is " + KindWords(g->kind) + ", not " +
                     KindWords(kind) + instead);
     return nullptr;
@@ -55,16 +54,16 @@ C4D_Dialog* Create(const C4D_DialogCallbacks* callbacks, void* ctx) {
   Host* host = Enter("Dialog.Create");
   if (host == nullptr) return nullptr;
   if (callbacks == nullptr) {
-    host->Misuse("dialog-callbacks", "Dialog.Create", "NULL callbacks");
+    host->Misuse(Rule::DialogCallbacks, "Dialog.Create", "NULL callbacks");
     return nullptr;
   }
   if (callbacks->size < sizeof(uint32_t)) {
-    host->Misuse("dialog-callbacks", "Dialog.Create",
+    host->Misuse(Rule::DialogCallbacks, "Dialog.Create",
                  "the callbacks' size is " + std::to_string(callbacks->size));
     return nullptr;
   }
   DialogArea* area = Dialogs(*host);
-  if (area == nullptr || !host->AllowCreate(kKind.name)) return nullptr;
+  if (area == nullptr || !host->AllowCreate(kKind)) return nullptr;
   auto dialog = std::make_unique<DialogObj>();
   dialog->callbacks = callbacks;
   dialog->ctx = ctx;
@@ -75,17 +74,17 @@ C4D_Dialog* Create(const C4D_DialogCallbacks* callbacks, void* ctx) {
 
 void Free(C4D_Dialog* d) {
   Host* host = Enter("Dialog.Free");
-  if (host == nullptr || d == nullptr) return;
-  DialogObj* dlg = Use(*host, d, "Dialog.Free");
+  if (host == nullptr || !host->CheckFree(kKind, d, "Dialog.Free")) return;
+  DialogObj* dlg = kKind.From(d);
   DialogArea* area = Dialogs(*host);
-  if (dlg == nullptr || area == nullptr) return;
+  if (area == nullptr) return;
   if (dlg->busy > 0)
-    host->Misuse("free-in-callback", "Dialog.Free",
+    host->Misuse(Rule::FreeInCallback, "Dialog.Free",
                  "frees the dialog while the host is inside one of its callbacks");
   // The object is going: its window closes without asking and without
   // calling back into an object that is being destroyed.
   area->DestroyWindow(*host, dlg, "host", false);
-  host->ledger.Remove(kKind.name, dlg);
+  host->ledger.Remove(kKind, dlg);
   area->DeleteDialog(dlg);
 }
 
@@ -96,7 +95,7 @@ int32_t OpenWindow(Host& host, DialogObj* dlg, const char* call, int32_t pluginI
   DialogArea* area = Dialogs(host);
   if (area == nullptr) return 0;
   if (dlg->state == DialogObj::State::Creating) {
-    host.Misuse("window-in-layout", call,
+    host.Misuse(Rule::WindowInLayout, call,
                 "the dialog's window is being created (called from CreateLayout)");
     return 0;
   }
@@ -121,12 +120,10 @@ int32_t OpenWindow(Host& host, DialogObj* dlg, const char* call, int32_t pluginI
 
 int32_t Open(C4D_Dialog* d, int32_t type, int32_t pluginId, int32_t x, int32_t y, int32_t w,
              int32_t h, int32_t subId) {
-  Host* host = Enter("Dialog.Open");
-  if (host == nullptr) return 0;
-  DialogObj* dlg = Use(*host, d, "Dialog.Open");
+  auto [host, dlg] = EnterDialog("Dialog.Open", d);
   if (dlg == nullptr) return 0;
   if (type != C4D_DLG_TYPE_ASYNC && type != C4D_DLG_TYPE_MODAL) {
-    host->Misuse("argument", "Dialog.Open",
+    host->Misuse(Rule::Argument, "Dialog.Open",
                  "type " + std::to_string(type) + " is neither 20 (non-modal) nor 10 (modal)");
     return 0;
   }
@@ -148,12 +145,10 @@ int32_t Open(C4D_Dialog* d, int32_t type, int32_t pluginId, int32_t x, int32_t y
 }
 
 int32_t RestoreLayout(C4D_Dialog* d, int32_t pluginId, int32_t subId, void* secret) {
-  Host* host = Enter("Dialog.RestoreLayout");
-  if (host == nullptr) return 0;
-  DialogObj* dlg = Use(*host, d, "Dialog.RestoreLayout");
+  auto [host, dlg] = EnterDialog("Dialog.RestoreLayout", d);
   if (dlg == nullptr) return 0;
   if (secret == nullptr) {
-    host->Misuse("argument", "Dialog.RestoreLayout",
+    host->Misuse(Rule::Argument, "Dialog.RestoreLayout",
                  "NULL layout data (pass on what the host handed over)");
     return 0;
   }
@@ -166,14 +161,13 @@ int32_t RestoreLayout(C4D_Dialog* d, int32_t pluginId, int32_t subId, void* secr
 }
 
 int32_t Close(C4D_Dialog* d) {
-  Host* host = Enter("Dialog.Close");
-  if (host == nullptr) return 0;
-  DialogObj* dlg = Use(*host, d, "Dialog.Close");
+  auto [host, dlg] = EnterDialog("Dialog.Close", d);
+  if (dlg == nullptr) return 0;
   DialogArea* area = Dialogs(*host);
-  if (dlg == nullptr || area == nullptr) return 0;
+  if (area == nullptr) return 0;
   if (dlg->state == DialogObj::State::Creating) {
     // The window is only being built: CreateLayout answers false to refuse it.
-    host->Misuse("window-in-layout", "Dialog.Close",
+    host->Misuse(Rule::WindowInLayout, "Dialog.Close",
                  "closes the dialog from inside its own CreateLayout");
     return 0;
   }
@@ -188,12 +182,11 @@ int32_t Close(C4D_Dialog* d) {
 int32_t LoadDialogResource(C4D_Dialog* d, int32_t id, const C4D_Resource* r, int32_t flags) {
   (void)flags;  // layout flags change nothing the simulated host shows
   const char* call = "Dialog.LoadDialogResource";
-  Host* host = Enter(call);
-  if (host == nullptr) return 0;
-  DialogObj* dlg = Use(*host, d, call, true);
+  auto [host, dlg] = EnterDialog(call, d, true);
   if (dlg == nullptr) return 0;
   if (!dlg->HasWindow()) {
-    host->Misuse("no-window", call, "the dialog has no window (load descriptions in CreateLayout)");
+    host->Misuse(Rule::NoWindow, call,
+                 "the dialog has no window (load descriptions in CreateLayout)");
     return 0;
   }
   if (r == nullptr) {
@@ -201,10 +194,8 @@ int32_t LoadDialogResource(C4D_Dialog* d, int32_t id, const C4D_Resource* r, int
                       " not loaded: no resource");
     return 0;
   }
-  if (!host->Check(kResourceKind.name, r, call)) return 0;
-  const ResourceArea* resources = Resources(*host);
-  const res::ResourceSet* set = resources != nullptr ? resources->Find(r) : nullptr;
-  if (set == nullptr) return 0;
+  if (!host->Check(res::kResourceKind, r, call)) return 0;
+  const res::ResourceSet* set = res::kResourceKind.From(r);
   res::DialogDescription desc;
   res::ResError error;
   if (!res::LoadDialogDescription(*set, id, desc, error)) {
@@ -228,9 +219,7 @@ int32_t LoadDialogResource(C4D_Dialog* d, int32_t id, const C4D_Resource* r, int
 
 int32_t FreeChildren(C4D_Dialog* d, int32_t gadget) {
   const char* call = "Dialog.FreeChildren";
-  Host* host = Enter(call);
-  if (host == nullptr) return 0;
-  DialogObj* dlg = Use(*host, d, call);
+  auto [host, dlg] = EnterDialog(call, d);
   if (dlg == nullptr) return 0;
   Gadget* g = ValueGadget(*host, dlg, gadget, Gadget::Kind::Combo, call, "");
   if (g == nullptr) return 0;
@@ -240,15 +229,13 @@ int32_t FreeChildren(C4D_Dialog* d, int32_t gadget) {
 
 int32_t AddChild(C4D_Dialog* d, int32_t gadget, int32_t itemId, const C4D_String* text) {
   const char* call = "Dialog.AddChild";
-  Host* host = Enter(call);
-  if (host == nullptr) return 0;
-  DialogObj* dlg = Use(*host, d, call);
-  if (dlg == nullptr || !host->Check("string", text, call)) return 0;
+  auto [host, dlg] = EnterDialog(call, d);
+  if (dlg == nullptr || !host->Check(kStringKind, text, call)) return 0;
   Gadget* g = ValueGadget(*host, dlg, gadget, Gadget::Kind::Combo, call, "");
   if (g == nullptr) return 0;
   for (const auto& item : g->items)
     if (item.first == itemId) {
-      host->Misuse("combo-item", call,
+      host->Misuse(Rule::ComboItem, call,
                    "combo box " + GadgetName(*g) + " already has item " + std::to_string(itemId) +
                        " (FreeChildren first)");
       return 0;
@@ -260,12 +247,13 @@ int32_t AddChild(C4D_Dialog* d, int32_t gadget, int32_t itemId, const C4D_String
 // ---- menu bar --------------------------------------------------------------
 
 DialogObj* MenuDialog(Host*& host, C4D_Dialog* d, const char* call) {
-  host = Enter(call);
-  if (host == nullptr) return nullptr;
-  DialogObj* dlg = Use(*host, d, call, true);
+  Entered<DialogObj> entered = EnterDialog(call, d, true);
+  host = entered.host;
+  DialogObj* dlg = entered.object;
   if (dlg == nullptr) return nullptr;
   if (!dlg->HasWindow()) {
-    host->Misuse("no-window", call, "the dialog has no window (build its menus in CreateLayout)");
+    host->Misuse(Rule::NoWindow, call,
+                 "the dialog has no window (build its menus in CreateLayout)");
     return nullptr;
   }
   return dlg;
@@ -286,7 +274,7 @@ int32_t AddEntry(C4D_Dialog* d, const char* call, MenuEntry entry) {
   MenuBar& m = dlg->window.menu;
   std::vector<MenuEntry>* entries = OpenEntries(m);
   if (entries == nullptr) {
-    host->Misuse("menu-bar", call, "no sub-menu is open (MenuSubBegin first)");
+    host->Misuse(Rule::MenuBar, call, "no sub-menu is open (MenuSubBegin first)");
     return 0;
   }
   entries->push_back(std::move(entry));
@@ -306,7 +294,7 @@ int32_t MenuSubBegin(C4D_Dialog* d, const C4D_String* title) {
   const char* call = "Dialog.MenuSubBegin";
   Host* host = nullptr;
   DialogObj* dlg = MenuDialog(host, d, call);
-  if (dlg == nullptr || !host->Check("string", title, call)) return 0;
+  if (dlg == nullptr || !host->Check(kStringKind, title, call)) return 0;
   MenuBar& m = dlg->window.menu;
   std::vector<MenuEntry>* entries = OpenEntries(m);
   if (entries == nullptr) entries = &m.menus;
@@ -321,7 +309,7 @@ int32_t MenuSubBegin(C4D_Dialog* d, const C4D_String* title) {
 
 int32_t MenuAddString(C4D_Dialog* d, int32_t id, const C4D_String* text) {
   Host* host = Enter("Dialog.MenuAddString");
-  if (host == nullptr || (d != nullptr && !host->Check("string", text, "Dialog.MenuAddString")))
+  if (host == nullptr || (d != nullptr && !host->Check(kStringKind, text, "Dialog.MenuAddString")))
     return 0;
   MenuEntry e;
   e.type = MenuEntry::Type::String;
@@ -349,7 +337,7 @@ int32_t MenuSubEnd(C4D_Dialog* d) {
   if (dlg == nullptr) return 0;
   MenuBar& m = dlg->window.menu;
   if (m.open.empty()) {
-    host->Misuse("menu-bar", "Dialog.MenuSubEnd", "no sub-menu is open");
+    host->Misuse(Rule::MenuBar, "Dialog.MenuSubEnd", "no sub-menu is open");
     return 0;
   }
   m.open.pop_back();
@@ -363,7 +351,7 @@ int32_t MenuFinished(C4D_Dialog* d) {
   if (dlg == nullptr) return 0;
   MenuBar& m = dlg->window.menu;
   if (!m.open.empty()) {
-    host->Misuse("menu-bar", "Dialog.MenuFinished",
+    host->Misuse(Rule::MenuBar, "Dialog.MenuFinished",
                  std::to_string(m.open.size()) + " sub-menu(s) still open (MenuSubEnd missing)");
     return 0;
   }
@@ -376,20 +364,18 @@ int32_t MenuFinished(C4D_Dialog* d) {
 int32_t SetInt32(C4D_Dialog* d, int32_t gadget, int32_t value, int32_t min, int32_t max,
                  int32_t step, int32_t tristate) {
   const char* call = "Dialog.SetInt32";
-  Host* host = Enter(call);
-  if (host == nullptr) return 0;
-  DialogObj* dlg = Use(*host, d, call);
+  auto [host, dlg] = EnterDialog(call, d);
   if (dlg == nullptr) return 0;
   Gadget* g =
       ValueGadget(*host, dlg, gadget, Gadget::Kind::Combo, call, " (SetBool sets a check box)");
   if (g == nullptr) return 0;
   if (min > max) {
-    host->Misuse("argument", call,
+    host->Misuse(Rule::Argument, call,
                  "minimum " + std::to_string(min) + " above maximum " + std::to_string(max));
     return 0;
   }
   if (step <= 0) {
-    host->Misuse("argument", call, "step " + std::to_string(step) + " is not positive");
+    host->Misuse(Rule::Argument, call, "step " + std::to_string(step) + " is not positive");
     return 0;
   }
   g->min = min;
@@ -402,9 +388,7 @@ int32_t SetInt32(C4D_Dialog* d, int32_t gadget, int32_t value, int32_t min, int3
 
 int32_t SetBool(C4D_Dialog* d, int32_t gadget, int32_t value, int32_t tristate) {
   const char* call = "Dialog.SetBool";
-  Host* host = Enter(call);
-  if (host == nullptr) return 0;
-  DialogObj* dlg = Use(*host, d, call);
+  auto [host, dlg] = EnterDialog(call, d);
   if (dlg == nullptr) return 0;
   Gadget* g =
       ValueGadget(*host, dlg, gadget, Gadget::Kind::Check, call, " (SetInt32 sets a combo box)");
@@ -416,12 +400,10 @@ int32_t SetBool(C4D_Dialog* d, int32_t gadget, int32_t value, int32_t tristate) 
 
 int32_t GetValue(C4D_Dialog* d, int32_t gadget, int32_t* out, Gadget::Kind kind, const char* call,
                  const char* instead) {
-  Host* host = Enter(call);
-  if (host == nullptr) return 0;
-  DialogObj* dlg = Use(*host, d, call);
+  auto [host, dlg] = EnterDialog(call, d);
   if (dlg == nullptr) return 0;
   if (out == nullptr) {
-    host->Misuse("argument", call, "NULL result pointer");
+    host->Misuse(Rule::Argument, call, "NULL result pointer");
     return 0;
   }
   Gadget* g = ValueGadget(*host, dlg, gadget, kind, call, instead);
@@ -441,9 +423,7 @@ int32_t GetBool(C4D_Dialog* d, int32_t gadget, int32_t* out) {
 }
 
 int32_t Enable(C4D_Dialog* d, int32_t gadget, int32_t enabled) {
-  Host* host = Enter("Dialog.Enable");
-  if (host == nullptr) return 0;
-  DialogObj* dlg = Use(*host, d, "Dialog.Enable");
+  DialogObj* dlg = EnterDialog("Dialog.Enable", d).object;
   if (dlg == nullptr || !dlg->HasWindow()) return 0;
   Gadget* g = dlg->window.Find(gadget);
   if (g == nullptr) return 0;

@@ -17,14 +17,14 @@ void DocumentArea::OnStop(Host& host) {
 }
 
 void DocumentArea::SetActive(Host& host, std::unique_ptr<Document> doc) {
-  for (const Node* n : liveNodes_) host.RemoveHostObject("container", &n->data);
+  for (const Node* n : liveNodes_) host.RemoveHostObject(kContainerKind, &n->data);
   liveNodes_.clear();
   if (active_) retired_.push_back(std::move(active_));
   active_ = std::move(doc);
   if (!active_) return;
   auto add = [&](Node* n) {
     liveNodes_.insert(n);
-    host.AddHostObject("container", &n->data);
+    host.AddHostObject(kContainerKind, &n->data);
   };
   if (active_->renderData) add(active_->renderData.get());
   for (auto& e : active_->effects) add(e.get());

@@ -20,7 +20,7 @@ struct DescIdObj {
   std::vector<std::array<int32_t, 3>> levels;
 };
 
-inline constexpr ObjectKind kDescIdKind = Kind<DescIdObj>("descid");
+inline constexpr TypedKind<DescIdObj> kDescIdKind = Kind<DescIdObj>("descid");
 
 class DocumentArea : public Area {
  public:

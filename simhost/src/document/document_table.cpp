@@ -43,26 +43,26 @@ Node* CheckNode(DocumentArea& area, const char* call, const C4D_Node* handle) {
   Node* n = area.LiveNode(handle);
   if (!n)
     Current()->Misuse(
-        "live-handle", call,
+        Rule::LiveHandle, call,
         handle ? "node " + Ptr(handle) + " is not a node of the active document" : "node is NULL");
   return n;
 }
 
 DescIdObj* CheckDescId(const char* call, const C4D_DescID* handle) {
   Host& host = *Current();
-  if (!handle || !host.ledger.Has("descid", handle)) {
-    host.Misuse("live-handle", call,
+  if (!handle || !host.ledger.Has(kDescIdKind, handle)) {
+    host.Misuse(Rule::LiveHandle, call,
                 handle ? "parameter identifier " + Ptr(handle) + " is not live"
                        : "parameter identifier is NULL");
     return nullptr;
   }
-  return reinterpret_cast<DescIdObj*>(const_cast<C4D_DescID*>(handle));
+  return kDescIdKind.From(handle);
 }
 
 bool CheckContainer(const char* call, const char* what, const C4D_Container* c) {
   Host& host = *Current();
-  if (c && host.Known("container", c)) return true;
-  host.Misuse("live-handle", call,
+  if (c && host.Known(kContainerKind, c)) return true;
+  host.Misuse(Rule::LiveHandle, call,
               std::string(what) + (c ? " " + Ptr(c) + " is not a live container" : " is NULL"));
   return false;
 }
@@ -91,7 +91,7 @@ C4D_Node* GetActiveRenderData(C4D_Document* doc) {
   if (!area) return nullptr;
   if (!area->IsActiveDocument(doc)) {
     Current()->Misuse(
-        "active-document", call,
+        Rule::ActiveDocument, call,
         doc ? "document " + Ptr(doc) + " is not the host's active document" : "document is NULL");
     return nullptr;
   }
@@ -122,7 +122,7 @@ int32_t SetData(C4D_Node* node, const C4D_Container* bc, int32_t flags) {
   if (!n || !CheckContainer(call, "container", bc)) return 0;
   Host& host = *Current();
   if (flags != 0 && flags != C4D_SETDATA_MERGE) {
-    host.Misuse("argument", call,
+    host.Misuse(Rule::Argument, call,
                 "unknown flags " + std::to_string(flags) + " (0 replace, 1 merge)");
     return 0;
   }
@@ -180,7 +180,7 @@ int32_t SendMessage(C4D_Node* node, int32_t type, void* data) {
 
   if (type == C4D_MSG_DESCRIPTION_CHECKUPDATE || type == C4D_MSG_DESCRIPTION_COMMAND) {
     if (!data) {
-      host.Misuse("argument", call,
+      host.Misuse(Rule::Argument, call,
                   "message " + std::to_string(type) + " needs its data record, got NULL");
       return 0;
     }
@@ -189,7 +189,8 @@ int32_t SendMessage(C4D_Node* node, int32_t type, void* data) {
   if (type == C4D_MSG_DESCRIPTION_CHECKUPDATE) {
     const auto* rec = static_cast<const C4D_DescriptionCheckUpdate*>(data);
     if (rec->doc != ToHandle(n->document)) {
-      host.Misuse("argument", call, "message 17: the record's document is not the node's document");
+      host.Misuse(Rule::Argument, call,
+                  "message 17: the record's document is not the node's document");
       return 0;
     }
     const DescIdObj* id = CheckDescId(call, rec->descid);
@@ -232,7 +233,7 @@ C4D_Node* GetFirstVideoPost(C4D_Node* renderData) {
   Node* n = area ? CheckNode(*area, call, renderData) : nullptr;
   if (!n) return nullptr;
   if (!n->IsRenderData()) {
-    Current()->Misuse("node-kind", call, "node is a post effect, not render settings");
+    Current()->Misuse(Rule::NodeKind, call, "node is a post effect, not render settings");
     return nullptr;
   }
   auto& list = n->document->effects;
@@ -288,7 +289,7 @@ void SetAllBits(C4D_Node* node, int32_t bits) {
 C4D_DescID* DescIDCreate() {
   if (!EnterDocumentCall("Document.DescIDCreate")) return nullptr;
   Host& host = *Current();
-  if (!host.AllowCreate("descid")) return nullptr;
+  if (!host.AllowCreate(kDescIdKind)) return nullptr;
   auto* d = new DescIdObj;
   host.ledger.Add(kDescIdKind, d);
   return reinterpret_cast<C4D_DescID*>(d);
@@ -298,8 +299,8 @@ void DescIDFree(C4D_DescID* d) {
   const char* call = "Document.DescIDFree";
   if (!EnterDocumentCall(call) || !d) return;
   Host& host = *Current();
-  if (!host.ledger.Remove("descid", d)) {
-    host.Misuse("live-handle", call,
+  if (!host.ledger.Remove(kDescIdKind, d)) {
+    host.Misuse(Rule::LiveHandle, call,
                 "parameter identifier " + Ptr(d) + " is not live (freed twice?)");
     return;
   }

@@ -30,10 +30,4 @@ void ResourceArea::Delete(const C4D_Resource* handle) {
   std::erase_if(sets_, [&](const auto& r) { return static_cast<const void*>(r.get()) == handle; });
 }
 
-const res::ResourceSet* ResourceArea::Find(const C4D_Resource* handle) const {
-  for (const auto& r : sets_)
-    if (static_cast<const void*>(r.get()) == handle) return r.get();
-  return nullptr;
-}
-
 }  // namespace simhost

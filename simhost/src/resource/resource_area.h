@@ -1,6 +1,7 @@
 // resource_area.h - the resource sets the plug-in holds in one host run: the
-// resource table adds and deletes them, and the dialog area looks up the set
-// a description is loaded from.
+// resource table adds and deletes them; the ledger says which are live, and
+// a table that has checked a handle reaches its set through kResourceKind
+// (resource_set.h).
 #pragma once
 
 #include <memory>
@@ -12,9 +13,6 @@
 
 namespace simhost {
 
-// Resource sets belong to their area, which destroys them at its stop.
-inline constexpr ObjectKind kResourceKind{"resource", nullptr};
-
 class ResourceArea : public Area {
  public:
   // The plug-in is gone: whatever it still held is reported as a leak by the
@@ -23,8 +21,6 @@ class ResourceArea : public Area {
 
   res::ResourceSet* Add(std::unique_ptr<res::ResourceSet> set);
   void Delete(const C4D_Resource* handle);
-  // The set behind a handle the ledger knows as a live resource.
-  const res::ResourceSet* Find(const C4D_Resource* handle) const;
 
  private:
   std::vector<std::unique_ptr<res::ResourceSet>> sets_;

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/kind.h"
 #include "resource/res_syntax.h"
 
 namespace simhost::res {
@@ -19,6 +20,10 @@ struct ResourceSet {
   Symbols symbols;
   std::map<int32_t, std::string> strings;  // STRINGTABLE by id
 };
+
+// A loaded set is a plug-in object; the resource area keeps the sets and
+// destroys them at its stop.
+inline constexpr TypedKind<ResourceSet> kResourceKind = AreaKind<ResourceSet>("resource");
 
 enum class LoadResult { Ok, Missing, Malformed };
 

@@ -12,11 +12,11 @@ namespace simhost {
 
 namespace {
 
-constexpr const ObjectKind& kKind = kResourceKind;
+constexpr const TypedKind<res::ResourceSet>& kKind = res::kResourceKind;
 
 C4D_Resource* Load(Host& host, const std::string& folder) {
   ResourceArea* area = Resources(host);
-  if (area == nullptr || !host.AllowCreate(kKind.name)) return nullptr;
+  if (area == nullptr || !host.AllowCreate(kKind)) return nullptr;
   auto set = std::make_unique<res::ResourceSet>();
   res::ResError error;
   switch (res::LoadResourceSet(folder, *set, error)) {
@@ -39,16 +39,15 @@ C4D_Resource* Load(Host& host, const std::string& folder) {
 }
 
 C4D_Resource* LoadSet(const C4D_Filename* resFolder) {
-  Host* host = Enter("Resource.LoadSet");
-  if (host == nullptr || !host->Check("filename", resFolder, "Resource.LoadSet")) return nullptr;
-  return Load(*host, PathOf(resFolder));
+  auto [host, folder] = Enter("Resource.LoadSet", kFilenameKind, resFolder);
+  return folder == nullptr ? nullptr : Load(*host, folder->path);
 }
 
 C4D_Resource* LoadFromPluginFolder(const C4D_Filename* pluginFolder) {
   const char* call = "Resource.LoadFromPluginFolder";
-  Host* host = Enter(call);
-  if (host == nullptr || !host->Check("filename", pluginFolder, call)) return nullptr;
-  std::string folder = PathOf(pluginFolder);
+  auto [host, path] = Enter(call, kFilenameKind, pluginFolder);
+  if (path == nullptr) return nullptr;
+  const std::string& folder = path->path;
   if (folder.empty()) {
     host->journal.Say("simhost: no resource set: empty plug-in folder");
     return nullptr;
@@ -58,8 +57,8 @@ C4D_Resource* LoadFromPluginFolder(const C4D_Filename* pluginFolder) {
 
 void Free(C4D_Resource* r) {
   Host* host = Enter("Resource.Free");
-  if (host == nullptr || r == nullptr || !host->Check(kKind.name, r, "Resource.Free")) return;
-  host->ledger.Remove(kKind.name, r);
+  if (host == nullptr || !host->CheckFree(kKind, r, "Resource.Free")) return;
+  host->ledger.Remove(kKind, r);
   if (ResourceArea* area = Resources(*host)) area->Delete(r);
 }
 
@@ -67,12 +66,10 @@ C4D_String* LoadString(const C4D_Resource* r, int32_t id) {
   Host* host = Enter("Resource.LoadString");
   if (host == nullptr) return nullptr;
   std::string text;
-  if (r != nullptr && host->Check(kKind.name, r, "Resource.LoadString")) {
-    const ResourceArea* area = Resources(*host);
-    if (const res::ResourceSet* set = area != nullptr ? area->Find(r) : nullptr) {
-      auto it = set->strings.find(id);
-      if (it != set->strings.end()) text = it->second;
-    }
+  if (r != nullptr && host->Check(kKind, r, "Resource.LoadString")) {
+    const res::ResourceSet* set = kKind.From(r);
+    auto it = set->strings.find(id);
+    if (it != set->strings.end()) text = it->second;
   }
   // The plug-in owns the string: made exactly as the string table makes one.
   return Current()->Tables().string->Create(text.c_str());

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "core/text.h"
 #include "dialog/dialog_area.h"
 #include "paint/paint.h"
 #include "platform/platform.h"
@@ -31,8 +32,6 @@ bool PictureFormatOf(const std::string& path, PictureFormat& format, std::string
 }
 
 namespace {
-
-std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
 
 nlohmann::json RectJson(const Rect& r) { return {r.x, r.y, r.w, r.h}; }
 

@@ -21,7 +21,7 @@ struct ResourceSet {
   std::map<int32_t, std::string> strings;  // STRINGTABLE by id
 };
 
-// A loaded set is a plug-in object; the dialog area keeps the sets and
+// A loaded set is a plug-in object; the resource area keeps the sets and
 // destroys them at its stop.
 inline constexpr TypedKind<ResourceSet> kResourceKind = AreaKind<ResourceSet>("resource");
 

@@ -9,6 +9,7 @@
 #include <ctime>
 
 #include "bench_support.h"
+#include "document/scene.h"
 #include "paint/paint.h"
 
 namespace {
@@ -127,6 +128,58 @@ void LayOutDialog(benchmark::State& state) {
     }
 }
 BENCHMARK(LayOutDialog)->Unit(benchmark::kMicrosecond);
+
+// The host reads a scene file of `settings` render-setting entries (the
+// JSON reader and the scene's checks, file read included), and a
+// preferences file of one plug-in with as many entries: both readers share
+// the strict JSON reader, which must stay linear in the entries.
+void ReadSceneFile(benchmark::State& state) {
+  const int settings = static_cast<int>(state.range(0));
+  brevio_testing::TempDir dir("bench-scene");
+  const std::string path = dir / "scene.json";
+  brevio_testing::WriteFile(path, brevio_bench::MakeScene(settings, 0).dump());
+  for (auto _ : state) {
+    simhost::Scene scene;
+    std::string error;
+    if (!simhost::LoadSceneFile(path, scene, error)) {
+      state.SkipWithError(error.c_str());
+      break;
+    }
+  }
+  state.SetItemsProcessed(state.iterations() * settings);
+}
+BENCHMARK(ReadSceneFile)
+    ->ArgName("settings")
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
+
+void ReadPrefsFile(benchmark::State& state) {
+  const int entries = static_cast<int>(state.range(0));
+  brevio_testing::TempDir dir("bench-prefs");
+  nlohmann::json data = nlohmann::json::object();
+  for (int i = 0; i < entries; ++i) data[std::to_string(i)] = {{"int32", i}};
+  const nlohmann::json file = {{"format", "simhost world plug-in preferences 1"},
+                               {"plugins", {{"1027069", {{"id", -1}, {"data", data}}}}}};
+  brevio_testing::WriteFile(dir / "world_plugin_data.json", file.dump());
+  simhost::Host host;
+  host.options.echo = false;
+  host.journal.echo = false;
+  host.options.prefsDir = dir.Str();
+  for (auto _ : state) {
+    simhost::LoadPrefs(host);
+    host.journal.Forget();
+  }
+  if (host.core->prefs.size() != 1) state.SkipWithError("the preferences were not loaded");
+  state.SetItemsProcessed(state.iterations() * entries);
+}
+BENCHMARK(ReadPrefsFile)
+    ->ArgName("entries")
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

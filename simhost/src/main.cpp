@@ -3,10 +3,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iostream>
-#include <sstream>
 #include <string>
 
 #include "core/host.h"
@@ -58,13 +54,6 @@ void ListRules() {
     line["text"] = rule.text;
     std::printf("%s\n", line.dump().c_str());
   }
-}
-
-bool ReadAll(std::istream& in, std::string& out) {
-  std::stringstream buffer;
-  buffer << in.rdbuf();
-  out = buffer.str();
-  return !in.bad();
 }
 
 }  // namespace
@@ -122,10 +111,10 @@ int main(int argc, char** argv) {
 
   if (!options.logPath.empty()) {
     // Refused before the host starts, as any other bad argument.
-    std::FILE* log = std::fopen(options.logPath.c_str(), "a");
+    std::string error;
+    std::FILE* log = simhost::platform::OpenLogFile(options.logPath, true, error);
     if (log == nullptr) {
-      std::fprintf(stderr, "simhost: cannot write the event log %s: %s\n", options.logPath.c_str(),
-                   std::strerror(errno));
+      std::fprintf(stderr, "simhost: %s\n", error.c_str());
       return 64;
     }
     std::fclose(log);
@@ -133,20 +122,19 @@ int main(int argc, char** argv) {
 
   std::string script;
   if (scriptPath == "-") {
-    if (!simhost::platform::StandardInputOpen() || !ReadAll(std::cin, script)) {
-      std::fprintf(stderr, "simhost: cannot read the script from standard input\n");
+    std::string error;
+    if (!simhost::platform::ReadStandardInput(script, error)) {
+      std::fprintf(stderr, "simhost: cannot read the script from standard input: %s\n",
+                   error.c_str());
       return 64;
     }
   } else if (!scriptPath.empty()) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(scriptPath, ec)) {
-      std::fprintf(stderr, "simhost: the script %s is a folder\n", scriptPath.c_str());
-      return 64;
-    }
-    std::ifstream in(scriptPath, std::ios::binary);
-    if (!in || !ReadAll(in, script)) {
-      std::fprintf(stderr, "simhost: cannot read the script %s: %s\n", scriptPath.c_str(),
-                   std::strerror(errno));
+    // A script named by its path is a regular file (or the null device, an
+    // empty script); a pipe comes in as '-'.
+    std::string error;
+    if (!simhost::platform::IsNullDevice(scriptPath) &&
+        !simhost::platform::ReadRegularFile(scriptPath, script, error)) {
+      std::fprintf(stderr, "simhost: the script %s: %s\n", scriptPath.c_str(), error.c_str());
       return 64;
     }
   }

@@ -12,19 +12,15 @@ namespace {
 
 using nlohmann::json;
 
-Value Int(int32_t i) { return Value::Int32(i); }
-Value Bool(bool b) { return Value::Bool(b); }
-Value Float(double f) { return Value::Float(f); }
-
 TEST(TypedJson, RoundTripKeepsEveryTypeAndValue) {
   Container c;
   c.id = 1027069;
-  c.entries[7000] = Int(-2147483647 - 1);
-  c.entries[7026] = Bool(true);
-  c.entries[7027] = Bool(false);
-  c.entries[5009] = Float(67.5);
-  c.entries[-3] = Int(2147483647);
-  c.entries[5008] = Float(std::numeric_limits<double>::infinity());
+  c.entries[7000] = Value::Int32(-2147483647 - 1);
+  c.entries[7026] = Value::Bool(true);
+  c.entries[7027] = Value::Bool(false);
+  c.entries[5009] = Value::Float(67.5);
+  c.entries[-3] = Value::Int32(2147483647);
+  c.entries[5008] = Value::Float(std::numeric_limits<double>::infinity());
 
   json j = ToTypedJson(c);
   EXPECT_EQ(j["7026"], json({{"bool", true}}));
@@ -41,7 +37,7 @@ TEST(TypedJson, RoundTripKeepsEveryTypeAndValue) {
 
   // Whole numbers written as floats stay floats.
   ASSERT_TRUE(FromTypedJson(json::parse(R"({"5008": {"float": 1920}})"), back, error));
-  EXPECT_EQ(back.entries.at(5008), Float(1920.0));
+  EXPECT_EQ(back.entries.at(5008), Value::Float(1920.0));
   EXPECT_EQ(back.entries.size(), 1u);  // earlier entries are replaced
 
   ASSERT_TRUE(FromTypedJson(json::parse(R"({"1": {"float": "nan"}})"), back, error));
@@ -68,7 +64,7 @@ TEST(TypedJson, ErrorsNameTheBadEntryAndLeaveTheTargetAlone) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
     Container target;
-    target.entries[1] = Int(1);
+    target.entries[1] = Value::Int32(1);
     std::string error;
     EXPECT_FALSE(FromTypedJson(json::parse(c.text), target, error));
     EXPECT_NE(error.find(c.mentions), std::string::npos) << error;

@@ -5,8 +5,13 @@
 // file and the place; none may crash the host or lose what it already holds.
 #include <fstream>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "core_fixture.h"
 #include "document/scene.h"
+#include "platform/platform.h"
 #include "resource/res_syntax.h"
 
 namespace simhost {
@@ -67,6 +72,56 @@ TEST(HostileScene, AnythingButARegularFileIsRefused) {
   EXPECT_FALSE(LoadSceneFile("/dev/zero", scene, error));
   EXPECT_NE(error.find("/dev/zero"), std::string::npos) << error;
 #endif
+}
+
+TEST(HostileScene, ANulByteIsRefusedWithItsOffset) {
+  ScratchDir dir;
+  const std::string e = SceneError(dir, std::string("{\"description\": \"a\"}\0{", 22));
+  EXPECT_NE(e.find("scene.json"), std::string::npos) << e;
+  EXPECT_NE(e.find("a NUL byte at offset 20"), std::string::npos) << e;
+}
+
+#ifndef _WIN32
+TEST(HostileScene, ANamedPipeIsRefusedWithoutWaitingForAWriter) {
+  ScratchDir dir;
+  ASSERT_EQ(mkfifo((dir / "scene.json").c_str(), 0644), 0);
+  Scene scene;
+  std::string error;
+  EXPECT_FALSE(LoadSceneFile(dir / "scene.json", scene, error));
+  EXPECT_EQ(error, "scene " + (dir / "scene.json") + ": a named pipe, not a regular file");
+}
+#endif
+
+// A module cut short (a copy interrupted, a full disk) is refused before the
+// system maps it: the loader would fault on the pages past its end.
+TEST(HostileModule, AFileCutShortIsRefusedBeforeLoading) {
+  const std::string module =
+      std::string(BREVIO_PLUGINS_DIR) + "/Brevio/Brevio" + platform::ModuleExtension();
+  std::string whole, error;
+  if (!platform::ReadRegularFile(module, whole, error)) GTEST_SKIP() << module << ": " << error;
+  EXPECT_TRUE(platform::CheckModuleImage(whole, error)) << error;
+  for (size_t size : {whole.size() - 1, whole.size() / 2, size_t{100}, size_t{20}}) {
+    error.clear();
+    EXPECT_FALSE(platform::CheckModuleImage(whole.substr(0, size), error)) << size;
+    EXPECT_NE(error.find("cut short"), std::string::npos) << error;
+  }
+  // A PE file: headers, one section table entry, its data at 0x200.
+  std::string pe(0x400, '\0');
+  auto put = [&](size_t at, uint32_t v, int n) {
+    for (int i = 0; i < n; ++i) pe[at + i] = static_cast<char>(v >> (8 * i));
+  };
+  pe[0] = 'M', pe[1] = 'Z';
+  put(0x3C, 0x40, 4);
+  put(0x40, 0x00004550, 4);  // "PE\0\0"
+  put(0x46, 1, 2);           // one section
+  put(0x54, 0, 2);           // no optional header
+  put(0x58 + 16, 0x200, 4);  // its size
+  put(0x58 + 20, 0x200, 4);  // its place
+  EXPECT_TRUE(platform::CheckModuleImage(pe, error)) << error;
+  EXPECT_FALSE(platform::CheckModuleImage(pe.substr(0, 0x300), error));
+  EXPECT_NE(error.find("section 0 (of 1) ends at byte 1024"), std::string::npos) << error;
+  EXPECT_FALSE(platform::CheckModuleImage(pe.substr(0, 0x60), error));
+  EXPECT_NE(error.find("section table"), std::string::npos) << error;
 }
 
 TEST(HostileResource, DeepBlocksAreRefusedWithTheLine) {
@@ -152,6 +207,26 @@ TEST_F(HostilePrefs, EveryCorruptFileSetAsideIsKept) {
   }
   EXPECT_EQ(texts, (std::set<std::string>{"not json 1", "not json 2", "not json 3"}));
 }
+
+#ifndef _WIN32
+// A named pipe where the preferences file should be: not waited on at the
+// start, not moved aside, not replaced; the plug-in is told its settings are
+// not kept.
+TEST_F(HostilePrefs, ANamedPipeIsNeitherReadNorReplaced) {
+  ASSERT_EQ(mkfifo(File().c_str(), 0644), 0);
+  host_.Start();
+  auto load = Events("prefs-load");
+  ASSERT_EQ(load.size(), 1u);
+  EXPECT_EQ(load[0]["ok"], false);
+  EXPECT_EQ(load[0]["error"], File() + ": a named pipe, not a regular file");
+  C4D_Container* c = bc_->Create(-1);
+  EXPECT_EQ(prefs_->SetWorldPluginData(1027069, c, 0), 0);
+  bc_->Free(c);
+  host_.Stop();
+  EXPECT_FALSE(host_.errored);
+  EXPECT_TRUE(std::filesystem::is_fifo(File()));
+}
+#endif
 
 TEST_F(HostilePrefs, AFailedWriteAtQuitFailsTheRunWithAnErrorEvent) {
   host_.Start();

@@ -7,6 +7,10 @@
 #include <fstream>
 #include <random>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "resource/res_syntax.h"
 #include "resource/resource_set.h"
 
@@ -145,6 +149,27 @@ TEST(ResourceStrings, ReadsBothKindsOfStringFile) {
   EXPECT_EQ(err("DIALOGSTRINGS { IDS_A \"x\"; }"),
             "1: DIALOGSTRINGS needs the dialog's symbol name");
   EXPECT_EQ(err("STRINGS { }"), "1: expected STRINGTABLE or DIALOGSTRINGS block");
+}
+
+// The module is handed these texts as they are: one that is not UTF-8 would
+// be blamed on the plug-in when its layer copies it back.
+TEST(ResourceStrings, TextThatIsNotUtf8IsRefusedWithItsLine) {
+  auto read = [](const std::string& text) {
+    StringFile s;
+    ResError e;
+    if (!ParseStringFile("STRINGTABLE {\n IDS_A " + text + ";\n}", s, e))
+      return std::to_string(e.line) + ": " + e.text;
+    return s.entries.at(0).second;
+  };
+  EXPECT_EQ(read("\"a\\uD83D\""), "2: \\uD83D is half of a surrogate pair, not a character");
+  EXPECT_EQ(read("\"\\uDE00b\""), "2: \\uDE00 is half of a surrogate pair, not a character");
+  EXPECT_EQ(read("\"\\uD83Dx\\u0041\""), "2: \\uD83D is half of a surrogate pair, not a character");
+  EXPECT_EQ(read("\"Gr\xFC\xDF"
+                 "e\""),
+            "2: the string is not valid UTF-8");                        // Latin-1
+  EXPECT_EQ(read("\"\xC0\xAF\""), "2: the string is not valid UTF-8");  // overlong
+  // A pair is one character beyond U+FFFF.
+  EXPECT_EQ(read("\"\\uD83D\\uDE00\""), "\xF0\x9F\x98\x80");
 }
 
 // A res folder written file by file into a fresh temporary folder.
@@ -298,6 +323,18 @@ TEST_F(ResFolder, DescriptionNeedsItsSymbolFileAndStrings) {
   Write("strings_en-US/dialogs/test.str", "DIALOGSTRINGS DLG_WRONG { IDS_TITLE \"x\"; }\n");
   EXPECT_EQ(DialogError(), "res/strings_en-US/dialogs/test.str:1: expected DIALOGSTRINGS DLG_TEST");
 
+  Write("strings_en-US/dialogs/test.str",
+        "DIALOGSTRINGS DLG_TEST {\n  IDS_TITLE \"Test \\uDC00\";\n}\n");
+  EXPECT_EQ(DialogError(),
+            "res/strings_en-US/dialogs/test.str:2: \\uDC00 is half of a surrogate pair, not a "
+            "character");
+#ifndef _WIN32
+  // A named pipe is not waited on, and is not taken for a missing file.
+  fs::remove(fs::path(folder_) / "strings_en-US/dialogs/test.str");
+  ASSERT_EQ(mkfifo((fs::path(folder_) / "strings_en-US/dialogs/test.str").c_str(), 0644), 0);
+  EXPECT_EQ(DialogError(), "res/strings_en-US/dialogs/test.str: a named pipe, not a regular file");
+#endif
+
   fs::remove(fs::path(folder_) / "strings_en-US/dialogs/test.str");
   EXPECT_EQ(DialogError(),
             "res/dialogs/test.res:3: no string 'IDS_TITLE' in "
@@ -305,6 +342,13 @@ TEST_F(ResFolder, DescriptionNeedsItsSymbolFileAndStrings) {
 
   fs::remove(fs::path(folder_) / "dialogs/test.res");
   EXPECT_EQ(DialogError(), "res/dialogs/test.res: no dialog description for DLG_TEST");
+#ifndef _WIN32
+  ResourceSet piped;
+  fs::remove(fs::path(folder_) / "c4d_symbols.h");
+  ASSERT_EQ(mkfifo((fs::path(folder_) / "c4d_symbols.h").c_str(), 0644), 0);
+  EXPECT_EQ(LoadResourceSet(folder_, piped, error), LoadResult::Malformed);
+  EXPECT_EQ(error.Format(), "res/c4d_symbols.h: a named pipe, not a regular file");
+#endif
 }
 
 // The res folder that ships beside the module.

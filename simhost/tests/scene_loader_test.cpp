@@ -13,10 +13,6 @@ namespace {
 
 using nlohmann::json;
 
-Value I(int32_t v) { return Value::Int32(v); }
-Value B(bool v) { return Value::Bool(v); }
-Value F(double v) { return Value::Float(v); }
-
 TEST(SceneLoader, ReadsEveryPartOfAGoodScene) {
   json j = json::parse(R"({
     "description": "two GI effects, the second off",
@@ -34,15 +30,15 @@ TEST(SceneLoader, ReadsEveryPartOfAGoodScene) {
   ASSERT_TRUE(ParseScene(j, s, error)) << error;
   ASSERT_TRUE(s.renderSettings.has_value());
   EXPECT_EQ(s.renderSettings->entries.size(), 3u);
-  EXPECT_EQ(s.renderSettings->entries.at(5008), F(1920.5));
-  EXPECT_EQ(s.renderSettings->entries.at(5002), I(2));
-  EXPECT_EQ(s.renderSettings->entries.at(6018), B(true));
+  EXPECT_EQ(s.renderSettings->entries.at(5008), Value::Float(1920.5));
+  EXPECT_EQ(s.renderSettings->entries.at(5002), Value::Int32(2));
+  EXPECT_EQ(s.renderSettings->entries.at(6018), Value::Bool(true));
 
   ASSERT_EQ(s.effects.size(), 3u);
   EXPECT_EQ(s.effects[0].type, 1021096);
   EXPECT_EQ(s.effects[0].bits, 0);
   EXPECT_EQ(s.effects[1].bits, kBitDisabled);
-  EXPECT_EQ(s.effects[1].settings.entries.at(1), I(5));
+  EXPECT_EQ(s.effects[1].settings.entries.at(1), Value::Int32(5));
   EXPECT_EQ(s.effects[2].bits, 6);  // other bits kept, off through bit 4
 
   ASSERT_TRUE(s.interactiveRegion.has_value());
@@ -94,9 +90,9 @@ TEST(SceneLoader, DefaultSceneHoldsEverySettingTheTestRenderTouches) {
     EXPECT_EQ(e.at(id).type, Value::Type::Int32) << id;
     EXPECT_TRUE(e.at(id).spelledBool) << id;
   }
-  EXPECT_EQ(e.at(5008), F(1280.0));
-  EXPECT_EQ(e.at(5009), F(720.0));
-  EXPECT_EQ(e.at(5300), I(0));  // the standard renderer
+  EXPECT_EQ(e.at(5008), Value::Float(1280.0));
+  EXPECT_EQ(e.at(5009), Value::Float(720.0));
+  EXPECT_EQ(e.at(5300), Value::Int32(0));  // the standard renderer
   EXPECT_FALSE(s.effects.empty());
   EXPECT_TRUE(s.interactiveRegion.has_value());
 
@@ -125,7 +121,7 @@ TEST(SceneLoader, BoolAndInt32AreOneTypeForDescribedSettings) {
       "6019": {"int32": 2}, "9999": {"float": 1}}})"),
                          s, error))
       << error;
-  EXPECT_EQ(s.renderSettings->entries.at(5300), I(1));
+  EXPECT_EQ(s.renderSettings->entries.at(5300), Value::Int32(1));
   EXPECT_EQ(s.renderSettings->entries.at(6019).i, 2);
 }
 

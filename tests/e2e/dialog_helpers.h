@@ -12,7 +12,6 @@
 
 namespace brevio_test {
 
-constexpr int kBrevioId = 1027069;
 const char* const kOpen = "command 1027069";
 const char* const kShow = "show dialog";
 

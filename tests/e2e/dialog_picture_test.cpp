@@ -13,6 +13,9 @@
 #ifdef SIMHOST_HAS_PAINTER
 #include <cairo.h>
 #endif
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace brevio_test {
 namespace {
@@ -115,6 +118,43 @@ TEST(DialogPicture, SnapshotsAreRefusedWithTheirLine) {
             std::string::npos);
   EXPECT_FALSE(fs::exists(png));
 }
+
+#ifndef _WIN32
+// A picture is written beside its name and renamed over it: whatever stood
+// there and is not a regular file is refused and left as it was, and no
+// half-written file is left behind.
+TEST(DialogPicture, AFailedSnapshotLeavesWhatStoodThere) {
+  if (!simhost::PainterBuilt()) GTEST_SKIP() << "built without the painter";
+  TempDir dir;
+  const std::string old = dir / "old.png";
+  std::ofstream(old, std::ios::binary) << "an artist's picture";
+  fs::create_symlink(old, dir / "link.png");
+  fs::create_symlink("/dev/full", dir / "full.png");
+  ASSERT_EQ(mkfifo((dir / "pipe.png").c_str(), 0644), 0);
+  fs::create_directories(dir / "folder.png");
+  for (const char* name : {"link.png", "full.png", "pipe.png", "folder.png"}) {
+    Session s = RunHost(HostOptions(dir), Script({kOpen, "snapshot " + (dir / name)}));
+    EXPECT_EQ(s.result.exitCode, 2) << name;
+    const std::string text = s.Last("error").value("text", "");
+    EXPECT_NE(text.find((dir / name) + ": "), std::string::npos) << text;
+    EXPECT_NE(text.find("not a regular file"), std::string::npos) << text;
+  }
+  EXPECT_EQ(ReadBytes(old), "an artist's picture");
+  EXPECT_TRUE(fs::is_symlink(dir / "link.png"));
+  EXPECT_TRUE(fs::is_symlink(dir / "full.png"));
+  EXPECT_TRUE(fs::is_fifo(dir / "pipe.png"));
+  EXPECT_TRUE(fs::is_directory(dir / "folder.png"));
+
+  // A regular picture is replaced whole.
+  Session s = RunHost(HostOptions(dir), Script({kOpen, "snapshot " + old}));
+  EXPECT_EQ(s.result.exitCode, 0) << s.result.transcript;
+  EXPECT_EQ(ReadBytes(old).substr(1, 3), "PNG");
+  size_t entries = 0;
+  for (const auto& e : fs::directory_iterator(dir.Path()))
+    entries += e.path().filename().string().find(".tmp-") == std::string::npos ? 0 : 1;
+  EXPECT_EQ(entries, 0u);
+}
+#endif
 
 TEST(DialogPicture, ADescriptionThatCannotBeLaidOutGivesNoPicture) {
   TempDir dir;

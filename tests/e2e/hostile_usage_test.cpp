@@ -11,6 +11,7 @@
 #include "session_helpers.h"
 
 #ifndef _WIN32
+#include <sys/stat.h>
 #include <sys/wait.h>
 #endif
 
@@ -73,6 +74,38 @@ TEST(HostileUsage, TheProgramRefusesBadScriptsAndLogsWithAnErrorCode) {
   EXPECT_EQ(Program("- <&-"), 64);                                    // stdin closed
   EXPECT_EQ(Program("--log /dev/full /dev/null"), 2);
   EXPECT_EQ(Program("--log \"" + (dir / "no/such/folder/log") + "\" /dev/null"), 64);
+
+  // Standard input that cannot be read is no empty script.
+  const std::string folder = "\"" + dir.Path().generic_string() + "\"";
+  EXPECT_EQ(Program("- < " + folder), 64);                         // a folder
+  EXPECT_EQ(Program("- 0>\"" + (dir / "write-only") + "\""), 64);  // open for writing
+  EXPECT_EQ(Program("- < /dev/null"), 0);                          // empty is fine
+  // Named pipes nobody writes to or reads from: refused, not waited on.
+  ASSERT_EQ(mkfifo((dir / "pipe").c_str(), 0644), 0);
+  EXPECT_EQ(Program("\"" + (dir / "pipe") + "\""), 64);
+  EXPECT_EQ(Program("--log \"" + (dir / "pipe") + "\" /dev/null"), 64);
+}
+
+TEST(HostileUsage, AModuleFileCutShortIsRefusedNotACrash) {
+  TempDir dir;
+  const std::string plugins = CopyPlugins(dir);
+  const std::string module = plugins + "/Brevio/Brevio" + simhost::platform::ModuleExtension();
+  const std::string whole = module + ".whole";
+  fs::copy_file(module, whole);
+  // Cut inside what the system maps (it would fault on the missing pages),
+  // and after it (only the sections are missing).
+  for (uintmax_t size : {uintmax_t{38912}, fs::file_size(whole) - 1}) {
+    fs::copy_file(whole, module, fs::copy_options::overwrite_existing);
+    fs::resize_file(module, size);
+    simhost::Options options = HostOptions(dir);
+    options.pluginDirs = {plugins};
+    Session s = RunHost(options, "");
+    EXPECT_EQ(s.Events("register").size(), 0u) << size;
+    ASSERT_FALSE(s.Events("module").empty()) << s.result.transcript;
+    EXPECT_EQ(s.Last("module")["loaded"], false);
+    EXPECT_NE(s.Last("module").value("reason", "").find("cut short"), std::string::npos)
+        << s.Last("module").dump();
+  }
 }
 #endif
 

@@ -15,7 +15,6 @@
 
 namespace brevio_test {
 
-constexpr int32_t kBrevioId = 1027069;
 constexpr int32_t kRenderButton = 10032;
 constexpr int32_t kEditorCommand = 12163;
 constexpr int32_t kPictureViewerCommand = 12099;

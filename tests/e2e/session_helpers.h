@@ -33,6 +33,9 @@ class TempDir : public brevio_testing::TempDir {
 
 using brevio_testing::Quoted;
 
+// The one id Brevio registers: its command, its dialog, its preferences.
+constexpr int32_t kBrevioId = 1027069;
+
 // The plug-ins folder of the build, holding Brevio/ with the module and res/.
 inline std::string BuiltPluginsDir() { return BREVIO_PLUGINS_DIR; }
 

@@ -43,15 +43,11 @@ void SetData(C4D_Bitmap* b, int32_t id, double value) {
 }  // namespace
 
 int32_t JudgeImageFile(const std::string& path) {
-  std::error_code ec;
-  if (path.empty() || !std::filesystem::is_regular_file(path, ec))
+  // Only the header is read, and a named pipe or a device is not opened.
+  std::string magic, why;
+  if (path.empty() || !platform::ReadRegularFile(path, magic, why, 4))
     return C4D_IMAGERESULT_NOTEXISTING;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return C4D_IMAGERESULT_NOTEXISTING;
-  char header[4] = {};
-  in.read(header, sizeof header);
-  if (in.gcount() != sizeof header) return C4D_IMAGERESULT_WRONGTYPE;
-  const std::string magic(header, sizeof header);
+  if (magic.size() != 4) return C4D_IMAGERESULT_WRONGTYPE;
   if (magic == std::string("II*\0", 4) || magic == std::string("MM\0*", 4))
     return C4D_IMAGERESULT_OK;
   return C4D_IMAGERESULT_WRONGTYPE;

@@ -4,6 +4,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/platform.h"
+
 namespace simhost {
 
 Journal::~Journal() {
@@ -51,10 +53,9 @@ void Journal::Emit(const nlohmann::json& event) {
 bool Journal::Open(std::string& error) {
   std::lock_guard<std::recursive_mutex> lock(mutex_);
   if (log_ != nullptr || logPath.empty()) return true;
-  log_ = std::fopen(logPath.c_str(), "w");
+  log_ = platform::OpenLogFile(logPath, false, error);
   if (log_ == nullptr) {
     logFailed_ = true;
-    error = "cannot write the event log " + logPath + ": " + std::strerror(errno);
     return false;
   }
   return true;

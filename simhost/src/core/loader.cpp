@@ -81,7 +81,8 @@ std::vector<Candidate> FindModules(Host& host) {
     for (const auto& folder : folders) {
       const std::string name = Generic(folder.filename());
       const fs::path file = folder / (name + platform::ModuleExtension());
-      if (fs::is_regular_file(file, ec)) found.push_back({Generic(file), Generic(folder), name});
+      // Anything else of that name (a pipe, a folder) is refused when loaded, by name.
+      if (fs::exists(fs::status(file, ec))) found.push_back({Generic(file), Generic(folder), name});
     }
   }
   return found;

@@ -130,6 +130,10 @@ bool FolderWritable(const std::string& dir, std::string& why) {
     return false;
   }
   fs::path probe = fs::path(dir) / ".simhost-write-probe";
+  if (!platform::WritableTarget(probe.string(), why)) {  // a pipe would block
+    why = probe.string() + ": " + why;
+    return false;
+  }
   std::ofstream out(probe, std::ios::binary | std::ios::trunc);
   if (!out) {
     why = "cannot write in " + dir + ": " + std::strerror(errno);
@@ -168,8 +172,9 @@ int32_t SetWorldPluginData(int32_t pluginId, const C4D_Container* bc, int32_t ad
   std::string refusal;
   if (host->options.refusePrefsSave) {
     refusal = "the host refuses to store preferences";
-  } else if (!host->options.prefsDir.empty()) {
-    FolderWritable(host->options.prefsDir, refusal);
+  } else if (!host->options.prefsDir.empty() && FolderWritable(host->options.prefsDir, refusal)) {
+    if (!platform::WritableTarget(PrefsFile(host->options), refusal))
+      refusal = PrefsFile(host->options) + ": " + refusal;
   }
   host->journal.Emit({{"event", "prefs"},
                       {"plugin", pluginId},
@@ -213,16 +218,20 @@ void LoadPrefs(Host& host) {
     host.journal.Say("simhost: no preferences yet (" + file + ")");
     return;
   }
-  std::ifstream in(file, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  // Closed before a rename: Windows does not rename an open file.
-  const bool read = static_cast<bool>(in) && fs::is_regular_file(file, ec);
-  in.close();
+  std::string text, error;
+  const bool read = platform::ReadRegularFile(file, text, error);
+  std::string why;
+  if (!read && !platform::WritableTarget(file, why)) {
+    // A named pipe, a device, a folder: not the host's to read, move or
+    // replace. The preferences live in memory; saving them is refused.
+    error = file + ": " + error;
+    host.journal.Say("simhost: WARNING: preferences not loaded: " + error);
+    host.journal.Emit({{"event", "prefs-load"}, {"path", file}, {"ok", false}, {"error", error}});
+    return;
+  }
   std::map<int32_t, Container> parsed;
   std::vector<std::string> refused;
-  std::string error;
-  const bool usable = read ? Parse(text.str(), parsed, refused, error) : false;
+  const bool usable = read ? Parse(text, parsed, refused, error) : false;
   if (!read) error = "cannot be read";
   if (usable && refused.empty()) {
     for (auto& [id, c] : parsed) Slot(host, id) = std::move(c);

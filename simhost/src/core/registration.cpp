@@ -82,12 +82,19 @@ int32_t RegisterPlugin(int32_t type, int32_t id, const C4D_String* name, const v
     command.icon = *reinterpret_cast<const BitmapObj*>(icon);
   }
 
-  host->journal.Emit({{"event", "register"},
-                      {"id", id},
-                      {"name", command.name},
-                      {"help", command.help},
-                      {"icon", command.hasIcon},
-                      {"result", refusal.empty()}});
+  nlohmann::json event = {{"event", "register"},     {"id", id},
+                          {"name", command.name},    {"help", command.help},
+                          {"icon", command.hasIcon}, {"result", refusal.empty()}};
+  if (command.hasIcon) {
+    // What the host keeps of the icon: the file it was read from, whether it
+    // holds an image, and its data entries by id.
+    nlohmann::json data = nlohmann::json::object();
+    for (const auto& [entry, value] : command.icon.data) data[std::to_string(entry)] = value;
+    event["iconPath"] = command.icon.path;
+    event["iconImage"] = command.icon.image;
+    event["iconData"] = data;
+  }
+  host->journal.Emit(event);
   if (!refusal.empty()) {
     host->journal.Say("simhost: command " + std::to_string(id) + " refused: " + refusal);
     Destroy(*host, record, id, "registration refused");

@@ -6,17 +6,15 @@
 #include "core/offers.h"
 
 #include "c4d_host_numbers.h"
+#include "core/text.h"
 #include "dialog/dialog_area.h"
 #include "dialog/dialog_view.h"
-#include "paint/snapshot.h"
 
 namespace simhost {
 
 namespace {
 
 const int32_t kCloseWindowCommand = IDM_CM_CLOSEWINDOW;
-
-std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
 
 std::string Name(const Gadget& g) { return std::to_string(g.id) + " " + Quoted(g.caption); }
 
@@ -229,7 +227,6 @@ void AddDialogActions(ActionRegistry& actions) {
   actions.Add("menu", "menu ID  - pick an entry of the dialog's own menus", Menu);
   actions.Add("close", "close  - close the front dialog window as the user", CloseWindow);
   actions.Add("show dialog", "show dialog  - print the dialog and log it", ShowDialog);
-  AddSnapshotActions(actions);
 }
 
 const Offer kActions(AddDialogActions);

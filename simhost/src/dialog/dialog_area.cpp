@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "core/objects.h"
-#include "paint/snapshot.h"
+#include "core/text.h"
 
 namespace simhost {
 
@@ -47,11 +47,9 @@ Gadget* Window::Find(int32_t id) {
   return nullptr;
 }
 
-// Resources and dialogs share one area: a dialog's description comes from a
-// resource set, and neither outlives a host run.
 namespace {
 
-// Areas start in order: resources and dialogs, then documents.
+// Areas start in order: resources, dialogs, then documents.
 const Offer kArea(1, []() -> std::unique_ptr<Area> { return std::make_unique<DialogArea>(); });
 
 }  // namespace
@@ -74,16 +72,6 @@ void DialogArea::OnStop(Host&) {
   front_.clear();
   lastOpen_ = nullptr;
   dialogs_.clear();
-  resources_.clear();
-}
-
-res::ResourceSet* DialogArea::AddResource(std::unique_ptr<res::ResourceSet> set) {
-  resources_.push_back(std::move(set));
-  return resources_.back().get();
-}
-
-void DialogArea::DeleteResource(const void* handle) {
-  std::erase_if(resources_, [&](const auto& r) { return r.get() == handle; });
 }
 
 DialogObj* DialogArea::AddDialog(std::unique_ptr<DialogObj> dialog) {
@@ -125,21 +113,22 @@ void DialogArea::BringToFront(DialogObj* dialog) {
 
 namespace {
 
-nlohmann::json WindowEvent(const DialogObj* d, bool open) {
-  return {{"event", "window"},
-          {"open", open},
-          {"plugin", d->pluginId},
-          {"title", open ? d->window.title : d->lastTitle}};
+nlohmann::json WindowEvent(const DialogObj* d, bool open,
+                           const nlohmann::json& passed = nlohmann::json::object()) {
+  nlohmann::json e = {{"event", "window"},
+                      {"open", open},
+                      {"plugin", d->pluginId},
+                      {"title", open ? d->window.title : d->lastTitle}};
+  for (const auto& [key, value] : passed.items()) e[key] = value;
+  return e;
 }
-
-std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
 
 // A menu bar the plug-in left half built when its layout returned.
 bool MenuUnfinished(const MenuBar& m) { return !m.open.empty() || (!m.Empty() && !m.finished); }
 
 }  // namespace
 
-bool DialogArea::OpenWindow(Host& host, DialogObj* d) {
+bool DialogArea::OpenWindow(Host& host, DialogObj* d, const nlohmann::json& passed) {
   d->window = Window{};
   d->state = DialogObj::State::Creating;
   bool layout = true;  // a dialog without CreateLayout has an empty window
@@ -160,7 +149,7 @@ bool DialogArea::OpenWindow(Host& host, DialogObj* d) {
     d->window = Window{};
     host.journal.Say("simhost: the layout of dialog " + std::to_string(d->pluginId) +
                      " failed (CreateLayout answered false); no window");
-    nlohmann::json e = WindowEvent(d, false);
+    nlohmann::json e = WindowEvent(d, false, passed);
     e["layout"] = false;
     host.journal.Emit(e);
     return false;
@@ -175,12 +164,20 @@ bool DialogArea::OpenWindow(Host& host, DialogObj* d) {
   }
   if (d->freed) return false;
   if (d->state != DialogObj::State::Open) return false;  // closed by InitValues
+  const std::string place = d->restored ? ", restored layout"
+                                        : ", at " + std::to_string(d->x) + "," +
+                                              std::to_string(d->y) + ", default size " +
+                                              std::to_string(d->w) + "x" + std::to_string(d->h);
   host.journal.Say("simhost: window " + Quoted(d->window.title) + " opened (plug-in " +
-                   std::to_string(d->pluginId) + (d->restored ? ", restored layout" : "") + ")");
-  nlohmann::json e = WindowEvent(d, true);
+                   std::to_string(d->pluginId) + " sub-id " + std::to_string(d->subId) + place +
+                   ")");
+  nlohmann::json e = WindowEvent(d, true, passed);
   if (d->restored) e["restored"] = true;
   host.journal.Emit(e);
-  SnapshotOnOpen(host, d, ++opened_);
+  ++opened_;
+  for (auto& area : host.areas)
+    if (auto* watcher = dynamic_cast<WindowWatcher*>(area.get()))
+      watcher->OnWindowOpened(host, *d, opened_);
   return true;
 }
 

@@ -1,6 +1,6 @@
-// dialog_area.h - the host's resources and dialogs of one host run: every
-// resource set and dialog object the plug-in holds, the open windows front to
-// back, and what the host does to a window (open, close, user actions).
+// dialog_area.h - the host's dialogs of one host run: every dialog object the
+// plug-in holds, the open windows front to back, and what the host does to a
+// window (open, close, user actions).
 #pragma once
 
 #include <memory>
@@ -9,7 +9,6 @@
 
 #include "core/host.h"
 #include "dialog/dialog.h"
-#include "resource/resource_set.h"
 
 namespace simhost {
 
@@ -17,10 +16,6 @@ class DialogArea : public Area {
  public:
   void OnStart(Host&) override;
   void OnStop(Host&) override;
-
-  // Resource sets the plug-in holds (owned here; the ledger says which are live).
-  res::ResourceSet* AddResource(std::unique_ptr<res::ResourceSet> set);
-  void DeleteResource(const void* handle);
 
   DialogObj* AddDialog(std::unique_ptr<DialogObj> dialog);
   // Deletes now, or once the host's calls into the dialog have returned.
@@ -39,8 +34,10 @@ class DialogArea : public Area {
   void BringToFront(DialogObj* dialog);
 
   // Creates the window: CreateLayout, then InitValues. False when the
-  // layout failed (the window is not opened).
-  bool OpenWindow(Host& host, DialogObj* dialog);
+  // layout failed (the window is not opened). `passed` (what the plug-in's
+  // Open or RestoreLayout passed: sub-id, place and size) is added to the
+  // window event.
+  bool OpenWindow(Host& host, DialogObj* dialog, const nlohmann::json& passed);
   // Destroys the window; `by` is "plugin", "user" or "host". Calls the
   // plug-in's DestroyWindow when `notify`.
   void DestroyWindow(Host& host, DialogObj* dialog, const std::string& by, bool notify);
@@ -55,7 +52,6 @@ class DialogArea : public Area {
  private:
   void Forget(DialogObj* dialog);
 
-  std::vector<std::unique_ptr<res::ResourceSet>> resources_;
   std::vector<std::unique_ptr<DialogObj>> dialogs_;
   std::vector<DialogObj*> front_;  // open windows, front first
   DialogObj* lastOpen_ = nullptr;
@@ -64,6 +60,14 @@ class DialogArea : public Area {
 };
 
 DialogArea* Dialogs(Host& host);  // NULL when the host has no such area
+
+// An area of a higher layer that follows the windows (the painter, which can
+// take a picture of each): the dialog area tells every area that is one.
+struct WindowWatcher {
+  virtual ~WindowWatcher() = default;
+  // The host run's `sequence`th window has opened (after its InitValues).
+  virtual void OnWindowOpened(Host& host, const DialogObj& dialog, int sequence) = 0;
+};
 
 // Calls a plug-in callback of `dialog`, keeping it alive meanwhile.
 class Busy {

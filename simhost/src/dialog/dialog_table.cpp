@@ -88,7 +88,10 @@ void Free(C4D_Dialog* d) {
   area->DeleteDialog(dlg);
 }
 
-int32_t OpenWindow(Host& host, DialogObj* dlg, const char* call, int32_t pluginId, int32_t subId) {
+// `passed`: what the plug-in's call passed besides the plug-in id, for the
+// window event (the sub-id always; Open also its place and default size).
+int32_t OpenWindow(Host& host, DialogObj* dlg, const char* call, int32_t pluginId, int32_t subId,
+                   nlohmann::json passed) {
   DialogArea* area = Dialogs(host);
   if (area == nullptr) return 0;
   if (dlg->state == DialogObj::State::Creating) {
@@ -99,16 +102,18 @@ int32_t OpenWindow(Host& host, DialogObj* dlg, const char* call, int32_t pluginI
   if (dlg->state == DialogObj::State::Open) {
     area->BringToFront(dlg);
     host.journal.Say("simhost: window \"" + dlg->window.title + "\" brought to the front");
-    host.journal.Emit({{"event", "window"},
-                       {"open", true},
-                       {"plugin", dlg->pluginId},
-                       {"title", dlg->window.title},
-                       {"front", true}});
+    nlohmann::json e = {{"event", "window"},
+                        {"open", true},
+                        {"plugin", dlg->pluginId},
+                        {"title", dlg->window.title},
+                        {"front", true}};
+    for (const auto& [key, value] : passed.items()) e[key] = value;
+    host.journal.Emit(e);
     return 1;
   }
   dlg->pluginId = pluginId;
   dlg->subId = subId;
-  bool ok = area->OpenWindow(host, dlg);
+  bool ok = area->OpenWindow(host, dlg, passed);
   area->Sweep();
   return ok ? 1 : 0;
 }
@@ -134,7 +139,9 @@ int32_t Open(C4D_Dialog* d, int32_t type, int32_t pluginId, int32_t x, int32_t y
     dlg->h = h;
     dlg->restored = false;
   }
-  return OpenWindow(*host, dlg, "Dialog.Open", pluginId, subId);
+  return OpenWindow(
+      *host, dlg, "Dialog.Open", pluginId, subId,
+      {{"subId", subId}, {"x", x}, {"y", y}, {"defaultWidth", w}, {"defaultHeight", h}});
 }
 
 int32_t RestoreLayout(C4D_Dialog* d, int32_t pluginId, int32_t subId, void* secret) {
@@ -146,7 +153,11 @@ int32_t RestoreLayout(C4D_Dialog* d, int32_t pluginId, int32_t subId, void* secr
     return 0;
   }
   if (dlg->state == DialogObj::State::Closed) dlg->restored = true;
-  return OpenWindow(*host, dlg, "Dialog.RestoreLayout", pluginId, subId);
+  // Whether the plug-in passed on the layout data the host handed to its
+  // command, or a pointer of its own.
+  const bool hostData = secret == &host->core->layoutData;
+  return OpenWindow(*host, dlg, "Dialog.RestoreLayout", pluginId, subId,
+                    {{"subId", subId}, {"layoutData", hostData}});
 }
 
 int32_t Close(C4D_Dialog* d) {

@@ -2,14 +2,13 @@
 #include "dialog/dialog_view.h"
 
 #include "c4d_host_numbers.h"
+#include "core/text.h"
 
 namespace simhost {
 
 namespace {
 
 const int32_t kCloseWindowCommand = IDM_CM_CLOSEWINDOW;
-
-std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
 
 std::string EntriesText(const std::vector<MenuEntry>& entries) {
   std::string out;

@@ -5,6 +5,7 @@
 
 #include "core/json_read.h"
 #include "document/host_names.h"
+#include "platform/platform.h"
 
 #include <filesystem>
 #include <fstream>
@@ -17,10 +18,6 @@ namespace simhost {
 namespace {
 
 using nlohmann::json;
-
-Value Int(int32_t v) { return Value::Int32(v); }
-Value Bool(bool v) { return Value::Bool(v); }
-Value Float(double v) { return Value::Float(v); }
 
 std::string Shown(const json& j) { return ShownJson(j); }
 
@@ -153,31 +150,31 @@ bool CheckDescribedTypes(const Container& c, std::string& error) {
 Container DefaultRenderSettings() {
   Container c;
   auto& e = c.entries;
-  e[RDATA_ANTIALIASING] = Int(RDATA_ANTIALIASING_GEOMETRY);
-  e[RDATA_XRES] = Float(1280.0);
-  e[RDATA_YRES] = Float(720.0);
-  e[RDATA_FRAMESEQUENCE] = Int(RDATA_FRAMESEQUENCE_CURRENTFRAME);
-  e[RDATA_ACTIVEOBJECTONLY] = Bool(false);
-  e[RDATA_VOLUMETRICLIGHTING] = Bool(true);
-  e[RDATA_TEXTURES] = Bool(true);
-  e[RDATA_ENABLEBLURRY] = Bool(true);
-  e[RDATA_AAFILTER] = Int(RDATA_AAFILTER_STILLIMAGE);
-  e[RDATA_SAVEIMAGE] = Bool(true);
-  e[RDATA_MULTIPASS_ENABLE] = Bool(false);
-  e[RDATA_RENDERENGINE] = Int(RDATA_RENDERENGINE_STANDARD);
-  e[RDATA_POSTEFFECTS_ENABLE] = Bool(true);
-  e[RDATA_ENABLESPD] = Bool(true);
-  e[RDATA_OPTION_TRANSPARENCY] = Bool(true);
-  e[RDATA_OPTION_REFRACTION] = Bool(true);
-  e[RDATA_OPTION_REFLECTION] = Bool(true);
-  e[RDATA_OPTION_SHADOW] = Bool(true);
-  e[RDATA_LIMITREFLECTION] = Bool(false);
-  e[RDATA_LIMITSHADOW] = Bool(false);
-  e[RDATA_RENDERREGION] = Bool(false);
-  e[7005] = Int(0);  // region left, top, right, bottom
-  e[7006] = Int(0);
-  e[7007] = Int(1280);
-  e[7008] = Int(720);
+  e[RDATA_ANTIALIASING] = Value::Int32(RDATA_ANTIALIASING_GEOMETRY);
+  e[RDATA_XRES] = Value::Float(1280.0);
+  e[RDATA_YRES] = Value::Float(720.0);
+  e[RDATA_FRAMESEQUENCE] = Value::Int32(RDATA_FRAMESEQUENCE_CURRENTFRAME);
+  e[RDATA_ACTIVEOBJECTONLY] = Value::Bool(false);
+  e[RDATA_VOLUMETRICLIGHTING] = Value::Bool(true);
+  e[RDATA_TEXTURES] = Value::Bool(true);
+  e[RDATA_ENABLEBLURRY] = Value::Bool(true);
+  e[RDATA_AAFILTER] = Value::Int32(RDATA_AAFILTER_STILLIMAGE);
+  e[RDATA_SAVEIMAGE] = Value::Bool(true);
+  e[RDATA_MULTIPASS_ENABLE] = Value::Bool(false);
+  e[RDATA_RENDERENGINE] = Value::Int32(RDATA_RENDERENGINE_STANDARD);
+  e[RDATA_POSTEFFECTS_ENABLE] = Value::Bool(true);
+  e[RDATA_ENABLESPD] = Value::Bool(true);
+  e[RDATA_OPTION_TRANSPARENCY] = Value::Bool(true);
+  e[RDATA_OPTION_REFRACTION] = Value::Bool(true);
+  e[RDATA_OPTION_REFLECTION] = Value::Bool(true);
+  e[RDATA_OPTION_SHADOW] = Value::Bool(true);
+  e[RDATA_LIMITREFLECTION] = Value::Bool(false);
+  e[RDATA_LIMITSHADOW] = Value::Bool(false);
+  e[RDATA_RENDERREGION] = Value::Bool(false);
+  e[7005] = Value::Int32(0);  // region left, top, right, bottom
+  e[7006] = Value::Int32(0);
+  e[7007] = Value::Int32(1280);
+  e[7008] = Value::Int32(720);
   return c;
 }
 
@@ -264,23 +261,14 @@ bool ParseScene(const json& j, Scene& out, std::string& error) {
 }
 
 bool LoadSceneFile(const std::string& path, Scene& out, std::string& error) {
-  // A device or a folder is no scene (and /dev/zero never ends).
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) {
-    error = "scene " + path + ": " +
-            (std::filesystem::exists(path, ec) ? "not a regular file" : "cannot be read");
+  // A device, a pipe or a folder is no scene (and /dev/zero never ends).
+  std::string text, why;
+  if (!platform::ReadRegularFile(path, text, why)) {
+    error = "scene " + path + ": " + why;
     return false;
   }
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    error = "scene " + path + ": cannot be read";
-    return false;
-  }
-  std::ostringstream text;
-  text << in.rdbuf();
   json j;
-  std::string why;
-  if (!ReadJson(text.str(), j, why)) {
+  if (!ReadJson(text, j, why)) {
     error = "scene " + path + ": not JSON: " + why;
     return false;
   }

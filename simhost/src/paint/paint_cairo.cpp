@@ -13,6 +13,7 @@
 #include <fstream>
 
 #include "paint/paint.h"
+#include "platform/platform.h"
 
 namespace simhost {
 
@@ -46,8 +47,8 @@ const Colour kButtonEdge = Grey(98);
 const Colour kDisabledButton = Grey(60);
 
 bool Readable(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return in.good();
+  std::string start, why;
+  return platform::ReadRegularFile(path, start, why, 1);  // a pipe would block
 }
 
 // The font file: SIMHOST_FONT when set, else what fontconfig answers for the

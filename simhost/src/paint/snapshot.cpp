@@ -6,10 +6,11 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 
+#include "core/text.h"
 #include "dialog/dialog_area.h"
 #include "paint/paint.h"
+#include "platform/platform.h"
 
 namespace simhost {
 
@@ -32,25 +33,21 @@ bool PictureFormatOf(const std::string& path, PictureFormat& format, std::string
 
 namespace {
 
-std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
-
 nlohmann::json RectJson(const Rect& r) { return {r.x, r.y, r.w, r.h}; }
 
+// Replaces the picture at `path` as a whole: written beside it under a name
+// of its own, then renamed over it. A failed write leaves whatever stood
+// there; a link, a pipe, a device or a folder there is refused, never
+// written through.
 bool WriteBytes(const std::string& path, const std::string& bytes, std::string& error) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out) {
-    error = "cannot write " + path + ": " + std::strerror(errno);
+  std::string why;
+  if (!platform::WritableTarget(path, why)) {
+    error = "cannot write " + path + ": " + why;
     return false;
   }
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  out.close();
-  if (!out) {
-    error = "cannot write " + path + ": " + std::strerror(errno);
-    std::error_code ec;
-    std::filesystem::remove(path, ec);
-    return false;
-  }
-  return true;
+  if (platform::WriteFileDurably(path, bytes, why)) return true;
+  error = "cannot write " + path + ": " + why;
+  return false;
 }
 
 // Draws the window of `d` into `path` and logs the snapshot event.

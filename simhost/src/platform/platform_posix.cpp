@@ -1,8 +1,10 @@
 // platform_posix.cpp - module loading through dlopen.
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <climits>
@@ -14,9 +16,51 @@
 
 namespace simhost::platform {
 
+namespace {
+
+// What a file that is not a regular one is, for an error text.
+const char* KindWords(mode_t mode) {
+  if (S_ISDIR(mode)) return "a folder";
+  if (S_ISLNK(mode)) return "a symbolic link";
+  if (S_ISFIFO(mode)) return "a named pipe";
+  if (S_ISCHR(mode)) return "a character device";
+  if (S_ISBLK(mode)) return "a block device";
+  if (S_ISSOCK(mode)) return "a socket";
+  return "not a file";
+}
+
+std::string NotRegular(mode_t mode) {
+  return std::string(KindWords(mode)) + ", not a regular file";
+}
+
+std::string CannotRead() {
+  return errno == ENOENT ? "cannot be read"
+                         : std::string("cannot be read: ") + std::strerror(errno);
+}
+
+// Reads `fd` to its end (or `limit` bytes); false with errno set.
+bool ReadAll(int fd, std::string& out, size_t limit) {
+  out.clear();
+  char buffer[65536];
+  while (out.size() < limit) {
+    const size_t want = std::min(sizeof buffer, limit - out.size());
+    const ssize_t n = read(fd, buffer, want);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return false;
+    if (n == 0) break;
+    out.append(buffer, static_cast<size_t>(n));
+  }
+  return true;
+}
+
+}  // namespace
+
 const char* ModuleExtension() { return ".xso64"; }
 
 Library* OpenLibrary(const std::string& path, std::string& error) {
+  std::string image;
+  if (!ReadRegularFile(path, image, error) || !CheckModuleImage(image, error)) return nullptr;
+  image = std::string();
   dlerror();
   // RTLD_LOCAL: a module must reach the host through its tables, never by
   // resolving symbols of the host or of another module.
@@ -56,6 +100,10 @@ bool WriteFileDurably(const std::string& path, const std::string& text, std::str
   static std::atomic<unsigned> counter{0};
   const std::string temp = path + ".tmp-" + std::to_string(getpid()) + "-" +
                            std::to_string(counter++) + "-" + std::to_string(std::random_device{}());
+  if (!WritableTarget(path, error)) {
+    error = path + ": " + error;
+    return false;
+  }
   auto fail = [&](const char* what, int fd) {
     error = std::string(what) + " " + temp + ": " + std::strerror(errno);
     if (fd >= 0) close(fd);
@@ -96,6 +144,83 @@ bool MoveNoReplace(const std::string& from, const std::string& to) {
   return true;
 }
 
-bool StandardInputOpen() { return fcntl(0, F_GETFD) != -1 || errno != EBADF; }
+bool WritableTarget(const std::string& path, std::string& error) {
+  struct stat st {};
+  if (lstat(path.c_str(), &st) != 0) {
+    if (errno == ENOENT) return true;
+    error = std::string("cannot be written: ") + std::strerror(errno);
+    return false;
+  }
+  if (S_ISREG(st.st_mode)) return true;
+  error = NotRegular(st.st_mode) + "; it is left as it is";
+  return false;
+}
+
+bool ReadRegularFile(const std::string& path, std::string& out, std::string& error, size_t limit) {
+  // The type first, without opening: opening a named pipe waits for a
+  // writer, and opening a device may act on it.
+  struct stat st {};
+  if (stat(path.c_str(), &st) != 0) {
+    error = CannotRead();
+    return false;
+  }
+  if (!S_ISREG(st.st_mode)) {
+    error = NotRegular(st.st_mode);
+    return false;
+  }
+  // Non-blocking and checked again, should the name change in between.
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) {
+    error = CannotRead();
+    return false;
+  }
+  bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+  if (!ok) {
+    error = NotRegular(st.st_mode);
+  } else if (!ReadAll(fd, out, limit)) {
+    error = CannotRead();
+    ok = false;
+  }
+  close(fd);
+  return ok;
+}
+
+bool IsNullDevice(const std::string& path) {
+  struct stat st {
+  }, null{};
+  return stat(path.c_str(), &st) == 0 && S_ISCHR(st.st_mode) && stat("/dev/null", &null) == 0 &&
+         st.st_rdev == null.st_rdev;
+}
+
+bool ReadStandardInput(std::string& out, std::string& error) {
+  // Every read checked: a closed input, a folder or one open only for
+  // writing fails its first read, which a stream would take for an end.
+  if (!ReadAll(0, out, static_cast<size_t>(-1))) {
+    error = std::strerror(errno);
+    return false;
+  }
+  return true;
+}
+
+std::FILE* OpenLogFile(const std::string& path, bool append, std::string& error) {
+  // O_NONBLOCK: a named pipe with no reader is refused (ENXIO) at once.
+  const int fd = open(
+      path.c_str(),
+      O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | (append ? O_APPEND : O_TRUNC), 0644);
+  if (fd < 0) {
+    error = "cannot write the event log " + path + ": " +
+            (errno == ENXIO ? "a named pipe that no process reads" : std::strerror(errno));
+    return nullptr;
+  }
+  // Once open, writes to a pipe wait for its reader like any other.
+  const int flags = fcntl(fd, F_GETFL);
+  if (flags != -1) fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+  std::FILE* file = fdopen(fd, append ? "a" : "w");
+  if (file == nullptr) {
+    error = "cannot write the event log " + path + ": " + std::strerror(errno);
+    close(fd);
+  }
+  return file;
+}
 
 }  // namespace simhost::platform

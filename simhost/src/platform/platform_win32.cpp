@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -46,6 +48,8 @@ std::string SystemMessage(DWORD code) {
 const char* ModuleExtension() { return ".xdl64"; }
 
 Library* OpenLibrary(const std::string& path, std::string& error) {
+  std::string image;
+  if (!ReadRegularFile(path, image, error) || !CheckModuleImage(image, error)) return nullptr;
   // Search the module's own folder for its dependencies, as the host does.
   HMODULE module =
       LoadLibraryExW(Widen(path).c_str(), nullptr,
@@ -77,6 +81,10 @@ std::string ExecutableFolder() {
 }
 
 bool WriteFileDurably(const std::string& path, const std::string& text, std::string& error) {
+  if (!WritableTarget(path, error)) {
+    error = path + ": " + error;
+    return false;
+  }
   static std::atomic<unsigned> counter{0};
   const std::string temp = path + ".tmp-" + std::to_string(GetCurrentProcessId()) + "-" +
                            std::to_string(counter++) + "-" + std::to_string(GetTickCount64());
@@ -108,9 +116,85 @@ bool MoveNoReplace(const std::string& from, const std::string& to) {
   return MoveFileExW(Widen(from).c_str(), Widen(to).c_str(), MOVEFILE_WRITE_THROUGH) != 0;
 }
 
-bool StandardInputOpen() {
+bool WritableTarget(const std::string& path, std::string& error) {
+  const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD code = GetLastError();
+    if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) return true;
+    error = "cannot be written: " + SystemMessage(code);
+    return false;
+  }
+  const char* what = (attributes & FILE_ATTRIBUTE_REPARSE_POINT) ? "a symbolic link"
+                     : (attributes & FILE_ATTRIBUTE_DIRECTORY)   ? "a folder"
+                     : (attributes & FILE_ATTRIBUTE_DEVICE)      ? "a device"
+                                                                 : nullptr;
+  if (what == nullptr) return true;
+  error = std::string(what) + ", not a regular file; it is left as it is";
+  return false;
+}
+
+namespace {
+
+// Reads `file` to its end (or `limit` bytes); a broken pipe is the end.
+bool ReadAll(HANDLE file, std::string& out, size_t limit, std::string& error) {
+  out.clear();
+  char buffer[65536];
+  while (out.size() < limit) {
+    DWORD n = 0;
+    const DWORD want = static_cast<DWORD>(std::min<size_t>(sizeof buffer, limit - out.size()));
+    if (!ReadFile(file, buffer, want, &n, nullptr)) {
+      const DWORD code = GetLastError();
+      if (code == ERROR_BROKEN_PIPE) break;
+      error = SystemMessage(code);
+      return false;
+    }
+    if (n == 0) break;
+    out.append(buffer, n);
+  }
+  return true;
+}
+
+}  // namespace
+
+bool ReadRegularFile(const std::string& path, std::string& out, std::string& error, size_t limit) {
+  HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    const DWORD code = GetLastError();
+    error = code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND
+                ? "cannot be read"
+                : "cannot be read: " + SystemMessage(code);
+    return false;
+  }
+  // A pipe or a console is no file: only a disk file is read.
+  bool ok = GetFileType(file) == FILE_TYPE_DISK;
+  std::string why;
+  if (!ok) {
+    error = "a pipe or a device, not a regular file";
+  } else if (!ReadAll(file, out, limit, why)) {
+    error = "cannot be read: " + why;
+    ok = false;
+  }
+  CloseHandle(file);
+  return ok;
+}
+
+bool IsNullDevice(const std::string& path) { return _stricmp(path.c_str(), "NUL") == 0; }
+
+bool ReadStandardInput(std::string& out, std::string& error) {
   HANDLE in = GetStdHandle(STD_INPUT_HANDLE);
-  return in != nullptr && in != INVALID_HANDLE_VALUE;
+  if (in == nullptr || in == INVALID_HANDLE_VALUE) {
+    error = "standard input is closed";
+    return false;
+  }
+  return ReadAll(in, out, static_cast<size_t>(-1), error);
+}
+
+std::FILE* OpenLogFile(const std::string& path, bool append, std::string& error) {
+  std::FILE* file = _wfopen(Widen(path).c_str(), append ? L"a" : L"w");
+  if (file == nullptr) error = "cannot write the event log " + path + ": " + std::strerror(errno);
+  return file;
 }
 
 }  // namespace simhost::platform

@@ -2,6 +2,9 @@
 #include "resource/res_lexer.h"
 
 #include <cctype>
+#include <cstdio>
+
+#include "core/core.h"
 
 namespace simhost::res {
 
@@ -35,12 +38,20 @@ void AppendUtf8(std::string& out, uint32_t cp) {
   } else if (cp < 0x800) {
     out += static_cast<char>(0xC0 | (cp >> 6));
     out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
+  } else if (cp < 0x10000) {
     out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
     out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
     out += static_cast<char>(0x80 | (cp & 0x3F));
   }
 }
+
+bool IsHighSurrogate(uint32_t cp) { return cp >= 0xD800 && cp <= 0xDBFF; }
+bool IsLowSurrogate(uint32_t cp) { return cp >= 0xDC00 && cp <= 0xDFFF; }
 
 bool IsWordStart(char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '_'; }
 bool IsWordChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
@@ -197,15 +208,23 @@ class Lexer {
           break;
         case 'u': {
           uint32_t cp = 0;
-          for (int k = 0; k < 4; ++k) {
-            char h = i_ < s_.size() ? s_[i_] : '\0';
-            if (!std::isxdigit(static_cast<unsigned char>(h)))
-              return Fail(error, "\\u needs four hexadecimal digits");
-            cp = cp * 16 + (std::isdigit(static_cast<unsigned char>(h))
-                                ? h - '0'
-                                : std::tolower(h) - 'a' + 10);
-            ++i_;
+          if (!Hex4(cp, error)) return false;
+          // A character beyond U+FFFF is written as a surrogate pair; half
+          // of one is no character, and the module would be handed text
+          // that is not UTF-8.
+          if (IsHighSurrogate(cp) && s_.compare(i_, 2, "\\u") == 0) {
+            const size_t at = i_;
+            i_ += 2;
+            uint32_t low = 0;
+            if (!Hex4(low, error)) return false;
+            if (IsLowSurrogate(low)) {
+              cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+            } else {
+              i_ = at;
+            }
           }
+          if (IsHighSurrogate(cp) || IsLowSurrogate(cp))
+            return Fail(error, "\\u" + Hex(cp) + " is half of a surrogate pair, not a character");
           AppendUtf8(out, cp);
           break;
         }
@@ -213,9 +232,32 @@ class Lexer {
           return Fail(error, std::string("unknown escape '\\") + e + "' in string");
       }
     }
+    // The host's texts are UTF-8: a byte that is not (a file saved in
+    // another encoding) is refused here, not handed to the module.
+    if (!IsValidUtf8(out)) return Fail(error, "the string is not valid UTF-8", start);
     t.kind = Token::Kind::String;
     t.text = std::move(out);
     return true;
+  }
+
+  // Four hexadecimal digits at the cursor.
+  bool Hex4(uint32_t& cp, ResError& error) {
+    cp = 0;
+    for (int k = 0; k < 4; ++k) {
+      char h = i_ < s_.size() ? s_[i_] : '\0';
+      if (!std::isxdigit(static_cast<unsigned char>(h)))
+        return Fail(error, "\\u needs four hexadecimal digits");
+      cp = cp * 16 +
+           (std::isdigit(static_cast<unsigned char>(h)) ? h - '0' : std::tolower(h) - 'a' + 10);
+      ++i_;
+    }
+    return true;
+  }
+
+  static std::string Hex(uint32_t cp) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%04X", static_cast<unsigned>(cp));
+    return text;
   }
 
   const std::string& s_;

@@ -8,6 +8,8 @@
 #include <set>
 #include <sstream>
 
+#include "platform/platform.h"
+
 namespace simhost::res {
 
 namespace fs = std::filesystem;
@@ -31,11 +33,12 @@ void SetFile(ResError& error, const std::string& folder, const std::string& rela
 // Reads a parsed string file into names and texts.
 bool ReadStringFile(const std::string& folder, const std::string& relative, StringFile& out,
                     bool& exists, ResError& error) {
-  std::string text;
-  exists = ReadFile((fs::path(folder) / relative).string(), text);
-  if (!exists) return true;
+  std::string text, why;
+  exists = ReadFile((fs::path(folder) / relative).string(), text, &why);
+  if (!exists && why.empty()) return true;
   SetFile(error, folder, relative);
-  return ParseStringFile(text, out, error);
+  if (!exists) error.text = why;
+  return exists && ParseStringFile(text, out, error);
 }
 
 // Builds gadgets from the nodes of the DIALOG block.
@@ -253,15 +256,12 @@ std::string ShownPath(const std::string& folder, const std::string& relative) {
   return last + "/" + relative;
 }
 
-bool ReadFile(const std::string& path, std::string& out) {
+bool ReadFile(const std::string& path, std::string& out, std::string* why) {
+  std::string error;
+  if (platform::ReadRegularFile(path, out, error)) return true;
   std::error_code ec;
-  if (!fs::is_regular_file(path, ec)) return false;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream ss;
-  ss << in.rdbuf();
-  out = ss.str();
-  return true;
+  if (why != nullptr && fs::exists(fs::symlink_status(path, ec))) *why = error;
+  return false;
 }
 
 LoadResult LoadResourceSet(const std::string& folder, ResourceSet& out, ResError& error) {
@@ -274,9 +274,13 @@ LoadResult LoadResourceSet(const std::string& folder, ResourceSet& out, ResError
     error.text = "no resource folder " + folder;
     return LoadResult::Missing;
   }
-  std::string text;
-  if (!ReadFile((fs::path(folder) / kSymbolsFile).string(), text)) {
+  std::string text, why;
+  if (!ReadFile((fs::path(folder) / kSymbolsFile).string(), text, &why)) {
     SetFile(error, folder, kSymbolsFile);
+    if (!why.empty()) {
+      error.text = why;
+      return LoadResult::Malformed;
+    }
     error.text = "no " + std::string(kSymbolsFile) + " in " + folder;
     return LoadResult::Missing;
   }
@@ -332,9 +336,9 @@ bool LoadDialogDescription(const ResourceSet& set, int32_t id, DialogDescription
   out.file = ShownPath(set.folder, resRelative);
   error = ResError{};
   SetFile(error, set.folder, resRelative);
-  std::string text;
-  if (!ReadFile((fs::path(set.folder) / resRelative).string(), text)) {
-    error.text = "no dialog description for " + out.symbol;
+  std::string text, why;
+  if (!ReadFile((fs::path(set.folder) / resRelative).string(), text, &why)) {
+    error.text = why.empty() ? "no dialog description for " + out.symbol : why;
     return false;
   }
   std::vector<Node> nodes;

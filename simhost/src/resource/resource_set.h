@@ -21,7 +21,7 @@ struct ResourceSet {
   std::map<int32_t, std::string> strings;  // STRINGTABLE by id
 };
 
-// A loaded set is a plug-in object; the dialog area keeps the sets and
+// A loaded set is a plug-in object; the resource area keeps the sets and
 // destroys them at its stop.
 inline constexpr TypedKind<ResourceSet> kResourceKind = AreaKind<ResourceSet>("resource");
 
@@ -76,7 +76,9 @@ bool LoadDialogDescription(const ResourceSet& set, int32_t id, DialogDescription
 // "res/dialogs/brevio.res" for a file inside a set's folder: how faults name files.
 std::string ShownPath(const std::string& folder, const std::string& relative);
 
-// Reads a whole file; false when it cannot be opened.
-bool ReadFile(const std::string& path, std::string& out);
+// Reads a whole regular file; false when it is missing or cannot be read.
+// With `why`, a file that is there but is not read (a named pipe, a device,
+// a folder, a failed read) says so there; it stays empty for a missing one.
+bool ReadFile(const std::string& path, std::string& out, std::string* why = nullptr);
 
 }  // namespace simhost::res

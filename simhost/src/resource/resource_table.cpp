@@ -5,7 +5,7 @@
 #include "core/core.h"
 #include "core/objects.h"
 #include "core/offers.h"
-#include "dialog/dialog_area.h"
+#include "resource/resource_area.h"
 #include "resource/resource_set.h"
 
 namespace simhost {
@@ -15,7 +15,7 @@ namespace {
 constexpr const TypedKind<res::ResourceSet>& kKind = res::kResourceKind;
 
 C4D_Resource* Load(Host& host, const std::string& folder) {
-  DialogArea* area = Dialogs(host);
+  ResourceArea* area = Resources(host);
   if (area == nullptr || !host.AllowCreate(kKind)) return nullptr;
   auto set = std::make_unique<res::ResourceSet>();
   res::ResError error;
@@ -33,7 +33,7 @@ C4D_Resource* Load(Host& host, const std::string& folder) {
                          {"error", error.Format()}});
       return nullptr;
   }
-  res::ResourceSet* r = area->AddResource(std::move(set));
+  res::ResourceSet* r = area->Add(std::move(set));
   host.ledger.Add(kKind, r);
   return reinterpret_cast<C4D_Resource*>(r);
 }
@@ -59,7 +59,7 @@ void Free(C4D_Resource* r) {
   Host* host = Enter("Resource.Free");
   if (host == nullptr || !host->CheckFree(kKind, r, "Resource.Free")) return;
   host->ledger.Remove(kKind, r);
-  if (DialogArea* area = Dialogs(*host)) area->DeleteResource(r);
+  if (ResourceArea* area = Resources(*host)) area->Delete(r);
 }
 
 C4D_String* LoadString(const C4D_Resource* r, int32_t id) {

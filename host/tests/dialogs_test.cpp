@@ -1,11 +1,10 @@
 // Checks of the dialogs the plug-in makes: the trampolines the host calls,
-// gadget values and menus, and a dialog without a host side. They run
-// against the accounting fake host.
+// gadget values and menus, and a dialog without a host side.
 #include <string>
 #include <vector>
 
-#include "fake_host.h"
 #include "layer_fixture.h"
+#include "sim_host.h"
 
 namespace layertest {
 namespace {
@@ -13,6 +12,7 @@ namespace {
 using namespace cinema;
 
 constexpr Int32 kPluginId = 1027069;
+constexpr Int32 kDescription = 10001;  // the module's dialog description (DLG_BREVIO)
 
 class CountingDialog : public GeDialog {
  public:
@@ -45,19 +45,19 @@ TEST_F(HostLayer, DialogTrampolinesReachTheObjectAndRefuseStrangers) {
     CountingDialog dialog;
     C4D_Dialog* handle = dialog.GetHostHandle();
     ASSERT_NE(handle, nullptr);
-    const C4D_DialogCallbacks* cb = fake::CallbacksOf(handle);
-    void* ctx = fake::ContextOf(handle);
+    const C4D_DialogCallbacks* cb = hostsim::DialogOf(handle).callbacks;
+    void* ctx = hostsim::DialogOf(handle).ctx;
     EXPECT_EQ(ctx, static_cast<GeDialog*>(&dialog));
 
+    // A non-modal window (this host opens no modal ones).
     EXPECT_TRUE(dialog.Open(DLG_TYPE::ASYNC, kPluginId, -1, -1, 0, 0, 3));
-    ASSERT_EQ(fake::OpensOf(handle).size(), 1u);
-    EXPECT_EQ(fake::OpensOf(handle)[0].type, C4D_DLG_TYPE_ASYNC);
-    EXPECT_EQ(fake::OpensOf(handle)[0].pluginId, kPluginId);
-    EXPECT_EQ(fake::OpensOf(handle)[0].subId, 3);
+    EXPECT_TRUE(hostsim::DialogOf(handle).open);
+    EXPECT_EQ(hostsim::DialogOf(handle).pluginId, kPluginId);
+    EXPECT_EQ(hostsim::DialogOf(handle).subId, 3);
 
     // The host's action message is lent to the dialog, never freed by it.
-    C4D_Container* action = fake::HostContainer(BFM_ACTION);
-    tables.container.SetInt32(action, BFM_ACTION_ID, 10032);
+    C4D_Container* action = hostsim::HostContainer(BFM_ACTION);
+    hostsim::SetHostInt(action, BFM_ACTION_ID, 10032);
     EXPECT_TRUE(cb->Command(ctx, 10032, action));
     EXPECT_TRUE(cb->CoreMessage(ctx, 200, action));
     EXPECT_TRUE(cb->AskClose(ctx));
@@ -82,33 +82,47 @@ TEST_F(HostLayer, DialogTrampolinesReachTheObjectAndRefuseStrangers) {
       cb->DestroyWindow(other);
     }
     EXPECT_EQ(dialog.calls.size(), expected.size());
-    EXPECT_EQ(fake::Live("dialog"), 1);
+    EXPECT_EQ(hostsim::Live("dialog"), 1);
   }
   // The host side goes with the object.
-  EXPECT_EQ(fake::Live("dialog"), 0);
+  EXPECT_EQ(hostsim::Live("dialog"), 0);
 }
 
+// A dialog laid out from the module's own description.
+class LaidOutDialog : public GeDialog {
+ public:
+  Bool CreateLayout() override {
+    return resource.Init() && LoadDialogResource(kDescription, &resource, 0);
+  }
+  GeResource resource;
+};
+
 TEST_F(HostLayer, DialogGadgetsAndMenusReachTheHostSide) {
+  location = hostsim::HostPath(hostsim::ModuleFolder());
   ASSERT_EQ(Init(), 1);
-  GeDialog dialog;
+  LaidOutDialog dialog;
   C4D_Dialog* handle = dialog.GetHostHandle();
   ASSERT_NE(handle, nullptr);
 
-  // A failed read hands back the poison (a check box: its truth), as the
-  // host's undefined value would be; a good one replaces the value.
+  // A failed read (no window yet) hands back the poison (a check box: its
+  // truth), as the host's undefined value would be; a good one replaces the
+  // value.
   Int32 value = 5;
   EXPECT_FALSE(dialog.GetInt32(10008, value));
   EXPECT_EQ(value, UNDEFINED_GADGET_VALUE);
-  EXPECT_TRUE(dialog.SetInt32(10008, 6001));
-  EXPECT_TRUE(dialog.GetInt32(10008, value));
-  EXPECT_EQ(value, 6001);
   Bool ticked = false;
   EXPECT_FALSE(dialog.GetBool(10027, ticked));
   EXPECT_TRUE(ticked);
+  ASSERT_TRUE(dialog.Open(DLG_TYPE::ASYNC, kPluginId));
+  EXPECT_TRUE(dialog.SetInt32(10008, 6001));
+  EXPECT_TRUE(dialog.GetInt32(10008, value));
+  EXPECT_EQ(value, 6001);
   EXPECT_TRUE(dialog.SetBool(10027, false));
   EXPECT_TRUE(dialog.GetBool(10027, ticked));
   EXPECT_FALSE(ticked);
 
+  EXPECT_TRUE(dialog.MenuSubBegin("Old"_s));
+  EXPECT_TRUE(dialog.MenuSubEnd());
   EXPECT_TRUE(dialog.MenuFlushAll());
   EXPECT_TRUE(dialog.MenuSubBegin("File"_s));
   EXPECT_TRUE(dialog.MenuAddString(5, "Open"_s));
@@ -121,21 +135,21 @@ TEST_F(HostLayer, DialogGadgetsAndMenusReachTheHostSide) {
   // A text without a host string is not passed on.
   EXPECT_FALSE(dialog.MenuSubBegin(maxon::String()));
   EXPECT_FALSE(dialog.AddChild(10010, 3, maxon::String()));
-  const std::vector<std::string> expected = {
-      "flush", "sub File", "string 5 Open",          "separator",         "command 12097",
-      "end",   "finished", "children 10010 cleared", "child 10010 2 Best"};
-  EXPECT_EQ(fake::MenuOf(handle), expected);
+  const std::vector<std::string> menu = {"sub File",      "string 5 Open", "separator",
+                                         "command 12097", "end",           "finished"};
+  EXPECT_EQ(hostsim::DialogOf(handle).menu, menu);
+  EXPECT_EQ(hostsim::ItemsOf(handle, 10010), std::vector<std::string>{"2 Best"});
 
   // The dialog description comes from the resource given, or from none.
-  EXPECT_FALSE(dialog.LoadDialogResource(1000, nullptr, 0));
+  EXPECT_FALSE(dialog.LoadDialogResource(kDescription, nullptr, 0));
   GeResource resource;
   ASSERT_TRUE(resource.Init());
-  EXPECT_TRUE(dialog.LoadDialogResource(1000, &resource, 0));
+  EXPECT_TRUE(dialog.LoadDialogResource(kDescription, &resource, 0));
 }
 
 TEST_F(HostLayer, DialogWithoutAHostSideNeverReachesTheHost) {
   ASSERT_EQ(Init(), 1);
-  fake::Current().failCreates["dialog"] = 1;
+  hostsim::FailNextCreate("dialog");
   GeDialog dialog;
   ASSERT_EQ(dialog.GetHostHandle(), nullptr);
   EXPECT_FALSE(dialog.Open(DLG_TYPE::MODAL, kPluginId));
@@ -158,8 +172,7 @@ TEST_F(HostLayer, DialogWithoutAHostSideNeverReachesTheHost) {
   EXPECT_EQ(value, 3);
   EXPECT_FALSE(dialog.Enable(10008, true));
   // A host would have to read through a NULL dialog for any of them.
-  EXPECT_EQ(fake::Current().faults, std::vector<std::string>{});
-  fake::Current().faults.clear();
+  EXPECT_EQ(hostsim::Misuses(), std::vector<std::string>{});
 }
 
 }  // namespace

@@ -1,9 +1,10 @@
-// layer_fixture.cpp - what the fixture does whatever the host, and the
+// layer_fixture.cpp - the shared fixture over the simulated host, and the
 // module's life-cycle functions the layer calls (a plug-in defines them;
 // here they only record).
 #include "layer_fixture.h"
 
 #include "c4d_tables.h"
+#include "sim_host.h"
 
 namespace layertest {
 
@@ -44,6 +45,26 @@ void HostLayer::TakeTables(const C4D_ServiceRoot& base) {
   root.console = &tables.console;
   root.prefs = &tables.prefs;
   root.system = &tables.system;
+}
+
+void HostLayer::SetUp() {
+  hostsim::Start();
+  hostsim::ResolveLogger(true);
+  Plugin() = PluginLog();
+  TakeTables(hostsim::MakeRoot());
+  location = hostsim::HostPath("/plugins/Brevio");
+}
+
+void HostLayer::TearDown() {
+  // The host lets go of the plug-in objects, then ends the module.
+  hostsim::ReleaseRegistrations();
+  while (inits > 0) End();
+  for (const auto& [kind, count] : hostsim::LiveObjects())
+    ADD_FAILURE() << count << " " << kind << " object(s) left behind";
+  for (const std::string& misuse : hostsim::Misuses()) ADD_FAILURE() << "host misuse: " << misuse;
+  // The tables lived in this fixture and the host; nothing may reach them after it.
+  ForgetServiceTables();
+  hostsim::Stop();
 }
 
 int HostLayer::Init() {

@@ -35,8 +35,8 @@ int SendModuleMessage(uintptr_t p1);
 std::string Text(const maxon::String& s);
 std::string Text(const cinema::Filename& f);
 
-// SetUp and TearDown come from the host the checks run against
-// (sim_fixture.cpp).
+// Each check gets a fresh simulated host (sim_host.h) whose own tables the
+// module is given; it ends with nothing left behind and no misuse reported.
 class HostLayer : public ::testing::Test {
  protected:
   void SetUp() override;

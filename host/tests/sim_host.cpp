@@ -10,6 +10,7 @@
 #include "brevio_testing/support.h"
 
 #include "core/core.h"
+#include "dialog/dialog.h"
 #include "document/document_area.h"
 #include "resource/resource_set.h"
 
@@ -36,6 +37,10 @@ std::unique_ptr<State>& Running() {
 }
 
 simhost::Host& H() { return Running()->host; }
+
+// As the dialog table names its objects.
+constexpr simhost::TypedKind<simhost::DialogObj> kDialogKind =
+    simhost::AreaKind<simhost::DialogObj>("dialog");
 
 template <class T>
 const T* SizeOnly(const T* table) {
@@ -293,6 +298,52 @@ std::string ModulesFolder() { return simhost::FrameworkFolder(); }
 std::string FolderOf(const C4D_Resource* r) {
   if (!H().Known(simhost::res::kResourceKind, r)) return "";
   return simhost::res::kResourceKind.From(r)->folder;
+}
+
+std::string ModuleFolder() { return BREVIO_SOURCE_DIR; }
+
+namespace {
+void Flatten(const std::vector<simhost::MenuEntry>& entries, std::vector<std::string>& out) {
+  using Type = simhost::MenuEntry::Type;
+  for (const simhost::MenuEntry& e : entries) switch (e.type) {
+      case Type::Sub:
+        out.push_back("sub " + e.text);
+        Flatten(e.entries, out);
+        out.push_back("end");
+        break;
+      case Type::String:
+        out.push_back("string " + std::to_string(e.id) + " " + e.text);
+        break;
+      case Type::Separator:
+        out.push_back("separator");
+        break;
+      case Type::Command:
+        out.push_back("command " + std::to_string(e.id));
+        break;
+    }
+}
+}  // namespace
+
+DialogSide DialogOf(C4D_Dialog* d) {
+  DialogSide side;
+  if (!H().Known(kDialogKind, d)) return side;
+  const simhost::DialogObj* dlg = simhost::AsDialog(d);
+  side.callbacks = dlg->callbacks;
+  side.ctx = dlg->ctx;
+  side.open = dlg->state == simhost::DialogObj::State::Open;
+  side.pluginId = dlg->pluginId;
+  side.subId = dlg->subId;
+  Flatten(dlg->window.menu.menus, side.menu);
+  if (dlg->window.menu.finished) side.menu.push_back("finished");
+  return side;
+}
+
+std::vector<std::string> ItemsOf(C4D_Dialog* d, int32_t gadget) {
+  std::vector<std::string> items;
+  if (!H().Known(kDialogKind, d)) return items;
+  if (simhost::Gadget* g = simhost::AsDialog(d)->window.Find(gadget))
+    for (const auto& [id, text] : g->items) items.push_back(std::to_string(id) + " " + text);
+  return items;
 }
 
 void ReleaseRegistrations() { simhost::DestroyCommands(H()); }

@@ -118,6 +118,24 @@ std::vector<Command> Commands();
 // The host's option that refuses to store preferences.
 void RefusePrefsSave(bool refuse);
 
+// The module's own plug-in folder in the source tree, its res folder in it.
+std::string ModuleFolder();
+
+// The host side of a dialog the module made.
+struct DialogSide {
+  const C4D_DialogCallbacks* callbacks = nullptr;
+  void* ctx = nullptr;
+  bool open = false;  // its window is open
+  int32_t pluginId = 0;
+  int32_t subId = 0;
+  // The window's menu bar: "sub TITLE", "string ID TEXT", "separator",
+  // "command ID", "end" (of a sub-menu), and "finished" once it was.
+  std::vector<std::string> menu;
+};
+DialogSide DialogOf(C4D_Dialog* d);
+// The items of a combo box of the dialog's window, as "ID TEXT".
+std::vector<std::string> ItemsOf(C4D_Dialog* d, int32_t gadget);
+
 // The host lets go of every registered plug-in object (Destruct on each).
 void ReleaseRegistrations();
 

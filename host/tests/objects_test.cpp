@@ -377,8 +377,16 @@ TEST_F(HostLayer, PreferencesAreStoredAsCopies) {
   EXPECT_EQ(GetWorldPluginData(kPluginId)->GetInt32(2), 20);
   ASSERT_TRUE(SetWorldPluginData(kPluginId, change, false));
   EXPECT_EQ(GetWorldPluginData(kPluginId)->GetInt32(2, -1), -1);
-  // An id with nothing stored answers no container.
+  // An id with nothing stored answers no container, and so does a cell that
+  // holds none (this host lends no such cell: the entry is made to).
   EXPECT_EQ(GetWorldPluginData(4242), nullptr);
+  const auto cell = tables.prefs.GetWorldPluginDataCell;
+  tables.prefs.GetWorldPluginDataCell = [](int32_t) -> C4D_Container* const* {
+    static C4D_Container* const empty = nullptr;
+    return &empty;
+  };
+  EXPECT_EQ(GetWorldPluginData(kPluginId), nullptr);
+  tables.prefs.GetWorldPluginDataCell = cell;
 
   hostsim::RefusePrefsSave(true);
   EXPECT_FALSE(SetWorldPluginData(kPluginId, change));
@@ -425,18 +433,28 @@ TEST_F(HostLayer, ConsoleLinesCarryTheLoggerFlagsOrAreDropped) {
   EXPECT_EQ(hostsim::Live("string"), 0);
 }
 
+decltype(C4D_SystemTable::MessageDialog) g_box = nullptr;  // the host's own entry
+
 TEST_F(HostLayer, MessageBoxesCommandsEventsAndFilesReachTheHost) {
   const std::string folder = hostsim::PluginFolder("Brevio", {});
   hostsim::ScratchFile("Brevio/Brevio.pdf", "%PDF-1.4");
   location = hostsim::HostPath(folder);
   ASSERT_EQ(Init(), 1);
-  // The user presses OK.
+  // The user presses OK; the button pressed comes back, also another one
+  // (this host's user only ever presses OK: the entry is made to answer Yes).
   EXPECT_EQ(GeOutString("Careful"_s, GEMB::OK | GEMB::ICONEXCLAMATION), GEMB_R::V_OK);
-  const std::vector<std::string> box = {std::to_string(C4D_GEMB_ICONEXCLAMATION) + " \"Careful\""};
-  EXPECT_EQ(hostsim::Events("messagebox", {"style", "text"}), box);
+  const std::string box = std::to_string(C4D_GEMB_ICONEXCLAMATION) + " \"Careful\"";
+  EXPECT_EQ(hostsim::Events("messagebox", {"style", "text"}), std::vector<std::string>{box});
+  g_box = tables.system.MessageDialog;
+  tables.system.MessageDialog = [](int32_t style, const C4D_String* text) -> int32_t {
+    g_box(style, text);
+    return 6;
+  };
+  EXPECT_EQ(GeOutString("Careful"_s, GEMB::OK | GEMB::ICONEXCLAMATION), GEMB_R::V_YES);
+  EXPECT_EQ(hostsim::Events("messagebox", {"style", "text"}), (std::vector<std::string>{box, box}));
   // No text, no box.
   EXPECT_EQ(GeOutString(maxon::String(), GEMB::OK), GEMB_R::V_UNDEFINED);
-  EXPECT_EQ(hostsim::Events("messagebox", {"style", "text"}), box);
+  EXPECT_EQ(hostsim::Events("messagebox", {"style", "text"}).size(), 2u);
 
   CallCommand(12099, 2);
   CallCommand(12098);

@@ -157,6 +157,12 @@ bool ReadAll(HANDLE file, std::string& out, size_t limit, std::string& error) {
 }  // namespace
 
 bool ReadRegularFile(const std::string& path, std::string& out, std::string& error, size_t limit) {
+  // A folder cannot be opened as a file at all (access denied): say what it is.
+  const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    error = "a folder, not a regular file";
+    return false;
+  }
   HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ,
                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -144,6 +144,19 @@ bool CheckPe(const std::string& b, std::string& error) {
       return false;
     }
   }
+  // A build with symbols keeps a COFF symbol table and its string table after
+  // the sections; they are the file's last bytes, so a cut there shows too.
+  uint64_t symbols = 0, count = 0;
+  Field(b, coff + 8, 4, true, symbols);
+  Field(b, coff + 12, 4, true, count);
+  if (symbols != 0) {
+    const uint64_t strings = symbols + count * 18;
+    uint64_t length = 0;
+    if (!Field(b, strings, 4, true, length) || !Inside(strings, length, size)) {
+      error = Short("the symbol table", strings + (length < 4 ? 4 : length), size);
+      return false;
+    }
+  }
   return true;
 }
 

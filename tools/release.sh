@@ -84,6 +84,12 @@ unstripped=$("$llvm/llvm-nm" -a -P "$mac" | awk '$2 ~ /^[a-z-]$/' | wc -l)
 
 if [ -z "$guide" ]; then
   echo "release: building the user guide"
+  # The guide's build belongs to one checkout: a folder left by another
+  # checkout is started afresh rather than refused by CMake.
+  cache="$work/guide/CMakeCache.txt"
+  if [ -f "$cache" ] && ! grep -qx "CMAKE_HOME_DIRECTORY:INTERNAL=$repo" "$cache"; then
+    rm -rf "$work/guide"
+  fi
   cmake -S "$repo" -B "$work/guide" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBREVIO_BUILD_TESTS=OFF \
     -DBREVIO_CHECK_DELIVERABLES=OFF >"$work/guide.log" 2>&1 &&
     cmake --build "$work/guide" --target brevio_help >>"$work/guide.log" 2>&1 ||

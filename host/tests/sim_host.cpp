@@ -129,19 +129,10 @@ C4D_ServiceRoot MakeRoot(int apiVersion) {
 
 C4D_ServiceRoot MakeSizeOnlyRoot() {
   C4D_ServiceRoot root = MakeRoot();
-  root.memory = SizeOnly(root.memory);
-  root.container = SizeOnly(root.container);
-  root.string = SizeOnly(root.string);
-  root.filename = SizeOnly(root.filename);
-  root.resource = SizeOnly(root.resource);
-  root.bitmap = SizeOnly(root.bitmap);
-  root.registration = SizeOnly(root.registration);
-  root.dialog = SizeOnly(root.dialog);
-  root.document = SizeOnly(root.document);
-  root.command = SizeOnly(root.command);
-  root.console = SizeOnly(root.console);
-  root.prefs = SizeOnly(root.prefs);
-  root.system = SizeOnly(root.system);
+  // Every table of the root, from the ABI's one list of them.
+#define BREVIO_SIZE_ONLY(field, type, name) root.field = SizeOnly(root.field);
+  C4D_SERVICE_TABLES(BREVIO_SIZE_ONLY)
+#undef BREVIO_SIZE_ONLY
   return root;
 }
 
